@@ -224,6 +224,13 @@ bool ImgStreamWrite(ImgStream* stream, const void* buffer, std::size_t count) {
     return std::fwrite(buffer, 1, count, stream->file) == count;
 }
 
+bool ImgStreamFlush(ImgStream* stream) {
+    if (stream->kind != ImgStream::kFile) {
+        return true;
+    }
+    return std::fflush(stream->file) == 0 && std::ferror(stream->file) == 0;
+}
+
 bool ImgStreamSeekTo(ImgStream* stream, std::uint64_t position) {
     if (stream->kind == ImgStream::kFile) {
         if (position > static_cast<std::uint64_t>(INT64_MAX)) {

@@ -59,6 +59,8 @@ std::size_t ImgStreamRead(ImgStream* stream, void* buffer, std::size_t count);
 bool ImgStreamReadExact(ImgStream* stream, void* buffer, std::size_t count);
 // True when the stream is writable and the whole run was written.
 bool ImgStreamWrite(ImgStream* stream, const void* buffer, std::size_t count);
+// Pushes buffered output to the file; false when that fails.
+bool ImgStreamFlush(ImgStream* stream);
 // Absolute seek in 64 bits; false when the position cannot be reached.
 bool ImgStreamSeekTo(ImgStream* stream, std::uint64_t position);
 std::int64_t ImgStreamTell(ImgStream* stream);
