@@ -91,8 +91,11 @@ std::int64_t img_write_bmp(ImgStream* stream, const std::uint8_t* pixels, int wi
         ImgSetError(IMG_ERR_NOMEM);
         return 0;
     }
-    const int code =
-        WriteFile(stream, pixels, width, height, depth, indexed ? colorCount : 0, palette);
+    int code = WriteFile(stream, pixels, width, height, depth, indexed ? colorCount : 0, palette);
+    // Output is buffered: a full disk shows only when it is pushed out.
+    if (code == IMG_ERR_NONE && !ImgStreamFlush(stream)) {
+        code = IMG_ERR_WRITE;
+    }
     ImgSetError(code);
     if (code != IMG_ERR_NONE) {
         return 0;

@@ -88,8 +88,12 @@ std::int64_t img_write_jpeg(ImgStream* stream, const std::uint8_t* pixels, int w
     }
     const EncodeRequest request{stream,  pixels,      width, height,
                                 quality, progressive, depth, density};
-    const int code = Encode(work, &request);
+    int code = Encode(work, &request);
     std::free(work);
+    // Output is buffered: a full disk shows only when it is pushed out.
+    if (code == IMG_ERR_NONE && !ImgStreamFlush(stream)) {
+        code = IMG_ERR_WRITE;
+    }
     ImgSetError(code);
     if (code != IMG_ERR_NONE) {
         return 0;
