@@ -1,0 +1,5 @@
+#include "host/SaverApp.h"
+
+int main(int argc, char** argv) {
+    return SaverMain(argc, argv);
+}
