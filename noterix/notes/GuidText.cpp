@@ -1,0 +1,41 @@
+#include "notes/GuidText.h"
+
+#include <cctype>
+
+namespace {
+constexpr char digits[] = "0123456789abcdef";
+
+int DigitValue(char c) {
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (int i = 0; i < 16; ++i) {
+        if (digits[i] == lower) {
+            return i;
+        }
+    }
+    return 0;
+}
+} // namespace
+
+plat::String GuidToText(const plat::Guid& guid) {
+    plat::String text;
+    text.Reserve(32);
+    for (int i = 15; i >= 0; --i) {
+        const std::uint8_t byte = guid.Bytes()[static_cast<std::size_t>(i)];
+        text.Append(digits[byte >> 4]);
+        text.Append(digits[byte & 0x0F]);
+    }
+    return text;
+}
+
+plat::Guid GuidFromText(const plat::String& text) {
+    plat::Guid guid;
+    if (text.Length() < 32) {
+        return guid;
+    }
+    for (std::size_t pair = 0; pair < 16; ++pair) {
+        const int high = DigitValue(text[pair * 2]);
+        const int low = DigitValue(text[pair * 2 + 1]);
+        guid.Bytes()[15 - pair] = static_cast<std::uint8_t>(high * 16 + low);
+    }
+    return guid;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "notes/Note.h"
+#include "plat/File.h"
+#include "plat/FileSpec.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// Every note of the user, in order, and their notes file.
+class NoteStore {
+public:
+    NoteStore() = default;
+    NoteStore(const NoteStore&) = delete;
+    NoteStore& operator=(const NoteStore&) = delete;
+    ~NoteStore();
+
+    std::size_t Count() const { return notes_.size(); }
+    bool GetAt(std::size_t index, Note*& note) const;
+    // Moves the note to the end (taking ownership).
+    void Add(Note* note);
+    // Gives the note back to the caller without destroying it.
+    void Remove(Note* note);
+    void Delete(Note* note);
+    bool HasGuid(const plat::Guid& guid);
+    bool IsModified() const;
+
+    std::uint32_t FileVersionMajor() const { return versionMajor_; }
+    std::uint32_t FileVersionMinor() const { return versionMinor_; }
+    // Older than the format this program writes (1.06).
+    bool IsFileOlderThanCurrent() const;
+
+    // A missing notes file is no notes; false when a file was there but could
+    // not be read (the notes read so far stay in the store).
+    bool LoadFromFile(const plat::FileSpec& path);
+    // Writes a complete new file and swaps it in; on failure the old file is
+    // untouched and the reason is on the error stack.
+    bool SaveToFile(const plat::FileSpec& path, bool openNotesOnly,
+                    std::span<Note* const> openNotes = {});
+
+    // The notes file format.
+    bool WriteAll(plat::File& file);
+    bool WriteOpen(plat::File& file, std::span<Note* const> openNotes);
+    static bool WriteNote(plat::File& file, Note& note);
+    bool Read(plat::File& file);
+
+    static constexpr std::uint32_t CurrentMajor = 1;
+    static constexpr std::uint32_t CurrentMinor = 6;
+
+private:
+    // Copies a file this store could not read to a name of its own, once,
+    // before anything replaces it.
+    bool PreserveUnreadable(const plat::FileSpec& path);
+    static bool WriteNotes(plat::File& file, std::span<Note* const> notes);
+    void ClearModified();
+
+    std::vector<Note*> notes_;
+    bool changed_ = false;
+    std::uint32_t versionMajor_ = 99;
+    std::uint32_t versionMinor_ = 99;
+    plat::String unreadablePath_;
+};

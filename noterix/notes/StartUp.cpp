@@ -1,0 +1,54 @@
+// Start-up of the notes: the lock, the load and the shipped notes.
+
+#include "notes/NotesKeeper.h"
+#include "notes/Resources.h"
+#include "plat/ErrorStack.h"
+#include "plat/Preferences.h"
+#include "wkit/ResourceFile.h"
+
+bool NotesKeeper::StartUp() {
+    plat::FileSpec path;
+    if (GetNotesPath(path)) {
+        // A second copy working on the same file would overwrite the first
+        // one's changes at every save, so it stops here.
+        if (lock_.Acquire(path.Path() + ".lock") == InstanceLock::Result::HeldElsewhere) {
+            Alert(StringProblemTitle, StringAlreadyRunning);
+            return false;
+        }
+    } else {
+        plat::ErrorStateStack::Get().Clear();
+    }
+
+    LoadNotes();
+    if (store_.IsFileOlderThanCurrent()) {
+        LoadDefaultNote(TextVersionHistory);
+    }
+    auto& preferences = plat::Preferences::Get();
+    if (preferences.GetBool("System.FirstRun", true)) {
+        LoadDefaultNote(TextHowToUse);
+        preferences.SetBool("System.FirstRun", false);
+    }
+    return true;
+}
+
+bool NotesKeeper::LoadDefaultNote(std::uint16_t resource) {
+    wkit::ResourceFile file;
+    NoteStore shipped;
+    if (!file.OpenResource(plat::ResourceID{plat::ResourceID::TextKind, resource},
+                           plat::File::ReadMode) ||
+        !shipped.Read(file)) {
+        return false;
+    }
+    Note* note = nullptr;
+    while (shipped.GetAt(0, note)) {
+        plat::Guid guid;
+        if (note->GetGuid(guid) && !store_.HasGuid(guid)) {
+            shipped.Remove(note);
+            store_.Add(note);
+            user_.OpenNoteWindow(*note);
+        } else {
+            shipped.Delete(note);
+        }
+    }
+    return true;
+}
