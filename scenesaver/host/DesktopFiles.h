@@ -16,3 +16,47 @@ bool WriteDesktopSnapshot(const std::string& path);
 // style found: 0 centred, 1 tiled, 2 stretched. Returns false when nothing
 // usable was written.
 bool WriteWallpaperImage(const std::string& path, int& style);
+
+// The pieces behind the two calls, for tests and tools.
+
+#include <QImage>
+#include <QSize>
+
+#include <functional>
+#include <optional>
+
+struct WallpaperSetting {
+    std::string path; // empty: no wallpaper
+    int style = 0;
+};
+
+// Where the wallpaper lookup reads from. Each source may be left empty.
+struct WallpaperSources {
+    // A value of our own settings' "Control Panel\Desktop" key.
+    std::function<std::optional<std::string>(const std::string& name)> desktopValue;
+    // Our own settings' "Control Panel\Colors" "Background" value ("R G B").
+    std::function<std::optional<std::string>()> backgroundColor;
+    // `gsettings get schema key`, printed value without its newline.
+    std::function<std::optional<std::string>(const std::string& schema, const std::string& key)>
+        gsettings;
+    // The contents of ~/.fehbg.
+    std::function<std::optional<std::string>()> fehbg;
+};
+
+// The sources of this machine: the settings INI, gsettings, ~/.fehbg.
+WallpaperSources SystemWallpaperSources();
+
+// The first wallpaper found: our own settings, then the GNOME, Cinnamon and
+// MATE desktop settings, then feh's start-up script.
+WallpaperSetting FindWallpaper(const WallpaperSources& sources);
+
+// The desktop colour: our own settings' "Control Panel\Colors" "Background"
+// ("R G B"), else the GNOME primary colour, else black.
+QRgb FindDesktopColor(const WallpaperSources& sources);
+
+// Writes the wallpaper file for the given setting on a screen of that size.
+bool WriteWallpaperFile(const std::string& path, const WallpaperSetting& wallpaper, QSize screen,
+                        QRgb desktopColor);
+
+// Writes a picture of the screen as a 24-bit BMP file.
+bool WriteScreenFile(const std::string& path, const QImage& screen);
