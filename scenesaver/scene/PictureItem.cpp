@@ -1,0 +1,131 @@
+#include "scene/PictureItem.h"
+
+#include "platform/MessageBox.h"
+#include "platform/TempFolder.h"
+#include "scene/Archive.h"
+#include "scene/ResourceUsers.h"
+#include "scene/SceneMessages.h"
+#include "scene/TextPictureRenderer.h"
+
+#include <cstdio>
+
+void CPictureItem::CopyFrom(const CSceneItem& other) {
+    CSceneItem::CopyFrom(other);
+    const auto& picture = dynamic_cast<const CPictureItem&>(other);
+    m_contentKind = picture.m_contentKind;
+    m_opaque = picture.m_opaque;
+    m_source = picture.m_source;
+    m_textColor = picture.m_textColor;
+    m_backgroundColor = picture.m_backgroundColor;
+    m_text = picture.m_text;
+    m_font = picture.m_font;
+    m_fileName = picture.m_fileName;
+    m_imageBytes = picture.m_imageBytes;
+}
+
+// The head grew with the format: the desktop flag of the 1.01 to 2.1 formats
+// became the picture source. Compared in single precision.
+bool CPictureItem::ReadHead(CArchive& ar) {
+    const float v = ar.m_version;
+    if (v == 1.0F) {
+        return ar.ReadU32(m_contentKind, "content kind") && ar.ReadFlag(m_opaque, "opaque flag");
+    }
+    if (1.01F <= v && v <= 2.1F) {
+        BOOL desktop = FALSE;
+        if (!ar.ReadU32(m_contentKind, "content kind") || !ar.ReadFlag(m_opaque, "opaque flag") ||
+            !ar.ReadFlag(desktop, "desktop flag")) {
+            return false;
+        }
+        m_source = desktop ? sourceDesktop : sourceEmbedded;
+        return true;
+    }
+    if (v >= 2.11F) {
+        return ar.ReadU32(m_contentKind, "content kind") && ar.ReadFlag(m_opaque, "opaque flag") &&
+               ar.ReadU32(m_source, "picture source");
+    }
+    m_contentKind = contentImage;
+    m_opaque = TRUE;
+    m_source = sourceEmbedded;
+    return true;
+}
+
+bool CPictureItem::Read(CArchive& ar) {
+    if (!CSceneItem::Read(ar) || !ReadHead(ar)) {
+        return false;
+    }
+    if (IsText()) {
+        return ar.ReadColor(m_textColor, "text colour") &&
+               ar.ReadColor(m_backgroundColor, "text background colour") &&
+               ar.ReadScrambledString(m_text, "text") && ar.ReadScrambledFont(m_font, "font");
+    }
+    std::uint32_t size = 0;
+    if (!ar.ReadU32(size, "image size")) {
+        return false;
+    }
+    if (size == 0) {
+        return true;
+    }
+    return ar.ReadScrambledString(m_fileName, "image file name") &&
+           ar.ReadScrambledBytes(m_imageBytes, size, "image bytes");
+}
+
+// The decoder reads files, so the embedded bytes pass through a private
+// temporary file that is removed whatever the decoder made of it.
+bool CPictureItem::PrepareImage() {
+    const std::string path = MakeTempFile("Ssd");
+    bool written = false;
+    if (!path.empty()) {
+        if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+            written = std::fwrite(m_imageBytes.data(), 1, m_imageBytes.size(), file) ==
+                      m_imageBytes.size();
+            written = std::fclose(file) == 0 && written;
+        }
+    }
+    if (!written) {
+        if (!path.empty()) {
+            std::remove(path.c_str());
+        }
+        AfxMessageBox(MSG_CANNOT_MAKE_DATA_FILE);
+        return false;
+    }
+    const bool loaded = LoadPictureFile(path) != 0;
+    std::remove(path.c_str());
+    return loaded;
+}
+
+bool CPictureItem::Prepare() {
+    if (IsUnusedResource(*this, m_users)) {
+        return true;
+    }
+    if (IsText()) {
+        // Text pictures are drawn by the text picture code; until it is
+        // installed they load without a bitmap.
+        if (const TextPictureRenderer render = GetTextPictureRenderer()) {
+            if (!render(*this)) {
+                AfxMessageBox(m_text + MSG_TEXT_BITMAP_FAILED, MessageIcon::Stop);
+                return false;
+            }
+        }
+    } else if (!m_imageBytes.empty()) {
+        if (!PrepareImage()) {
+            return false;
+        }
+    } else {
+        AfxMessageBox(MSG_CHOOSE_IMAGE, MessageIcon::Stop);
+        return false;
+    }
+    m_shown = false;
+    return true;
+}
+
+bool CPictureItem::Run(CDC& /*dc*/, int& /*index*/, CSceneThread& /*thread*/) {
+    return false; // a resource: nothing happens at its turn
+}
+
+std::unique_ptr<CSceneItem> CPictureItem::Clone() const {
+    return std::make_unique<CPictureItem>();
+}
+
+void CPictureItem::AddUser(CSceneItem& user) {
+    m_users.push_back(CItemRef{&user});
+}

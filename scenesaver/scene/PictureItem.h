@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/Bitmap.h"
+#include "scene/ColorSpec.h"
+#include "scene/ItemSpecs.h"
+#include "scene/LogFont.h"
+#include "scene/Placement.h"
+#include "scene/SceneItem.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Where an image picture comes from.
+enum PictureSource : std::uint32_t {
+    sourceEmbedded = 1,
+    sourceDesktop = 2,   // the snapshot of the desktop taken at start
+    sourceWallpaper = 3, // the user's wallpaper as shown on screen
+};
+
+enum PictureContent : std::uint32_t {
+    contentImage = 0,
+    contentText = 1, // any other value is an image
+};
+
+// The colours a new text picture starts with: the classic window text and
+// window colours.
+inline constexpr COLORREF DEFAULT_TEXT_COLOR = RGB(0, 0, 0);
+inline constexpr COLORREF DEFAULT_TEXT_BACKGROUND = RGB(255, 255, 255);
+
+// A picture resource: an embedded image file or a text rendered to a bitmap.
+class CPictureItem : public CSceneItem {
+public:
+    CPictureItem() : CSceneItem(kindPicture) {}
+
+    // stored
+    std::uint32_t m_contentKind = contentImage;
+    BOOL m_opaque = TRUE;
+    std::uint32_t m_source = sourceEmbedded;
+    COLORREF m_textColor = DEFAULT_TEXT_COLOR;
+    COLORREF m_backgroundColor = DEFAULT_TEXT_BACKGROUND;
+    std::string m_text;
+    LOGFONTA m_font = DefaultPictureFont();
+    std::string m_fileName;
+    std::vector<std::uint8_t> m_imageBytes; // kept for the life of the scene
+    std::vector<CItemRef> m_users;
+
+    // run-time state
+    CBitmap m_bitmap; // the decoded picture; its dimension is the picture size
+    QImage m_icon;    // set when the picture is an icon; null otherwise
+    bool m_shown = false;
+    CPlacement m_lastPlacement; // of the last show or move
+    CColorSpec m_lastColor;
+    CBitmap m_savedBackground; // the screen under the picture, for a later hide
+    CPlacement m_savedPlacement;
+    CBitmap m_backdrop; // the screen copy a restoring move draws from
+
+    void CopyFrom(const CSceneItem& other) override;
+    bool Read(CArchive& ar) override;
+    bool Prepare() override;
+    bool Run(CDC& dc, int& index, CSceneThread& thread) override;
+    std::unique_ptr<CSceneItem> Clone() const override;
+    void AddUser(CSceneItem& user) override;
+
+    bool IsText() const { return m_contentKind == contentText; }
+    bool IsShown() const { return m_shown; }
+    // The picture's size in pixels; 0 by 0 when there is none.
+    QSize GetSize() const { return m_bitmap.dimension; }
+
+    // Decodes a picture file into m_bitmap (and m_icon for icons). Non-zero
+    // on success.
+    int LoadPictureFile(const std::string& path);
+    int LoadIconPicture(const std::string& path);
+
+private:
+    bool ReadHead(CArchive& ar);
+    bool PrepareImage();
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "scene/SceneItem.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CArchive;
+
+// The scene: the ordered item list the scene thread plays, with the kind
+// table that makes fresh items while the block is read. Owns every item.
+class CScene {
+public:
+    using ItemList = std::vector<std::unique_ptr<CSceneItem>>;
+
+    CScene();
+    CScene(const CScene&) = delete;
+    CScene& operator=(const CScene&) = delete;
+    ~CScene();
+
+    // Reads the items and resource lists, numbers the items and prepares
+    // them. False when the data is bad or an item cannot be prepared.
+    bool Load(CArchive& ar);
+    // The same without preparation: no pictures are decoded, nothing is shown.
+    bool Read(CArchive& ar);
+    // Prepares every item in list order; stops at the first failure.
+    bool Prepare();
+
+    const ItemList& Items() const { return m_items; }
+    // A fresh item of the kind with its defaults; null for an unknown kind.
+    std::unique_ptr<CSceneItem> CreateItem(std::uint32_t kind);
+    void RemoveAll() { m_items.clear(); }
+
+private:
+    bool ReadItems(CArchive& ar);
+    bool ReadResourceUsers(CArchive& ar);
+
+    ItemList m_items;
+    std::array<std::unique_ptr<CSceneItem>, SCENE_ITEM_KIND_COUNT> m_kindTable;
+};
