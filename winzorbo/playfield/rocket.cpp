@@ -1,0 +1,3 @@
+#include "playfield/rocket.h"
+
+Rocket rockets[2];

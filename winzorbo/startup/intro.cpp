@@ -1,0 +1,45 @@
+#include "startup/intro.h"
+
+#include "core/frame_counter.h"
+#include "core/game_state.h"
+#include "core/zorbo_objects.h"
+
+#include <allegro.h>
+
+namespace {
+constexpr int background_colour = 239;
+
+// Busy-waits (as every screen of the game does) until a key is waiting or the
+// 100 ms counter reaches ticks.
+void wait_for_key_or(int ticks) {
+    while (!keypressed() && frame_counter.load() < ticks) {
+        rest(1);
+    }
+}
+
+RGB* palette_object(int index) { return zorbo_object<RGB>(index); }
+} // namespace
+
+void run_intro() {
+    clear_to_color(surface, background_colour);
+    fade_out(64);
+    frame_counter = 0;
+
+    blit(zorbo_object<BITMAP>(obj_intro), surface, 0, 0, 0, 14, 640, 451);
+    clear_keybuf();
+    fade_in(palette_object(obj_palette_intro), 4);
+    wait_for_key_or(30);
+    fade_out(keypressed() ? 64 : 4);
+    clear_keybuf();
+    frame_counter = 0;
+
+    clear_to_color(surface, background_colour);
+    blit(zorbo_object<BITMAP>(obj_title), surface, 0, 0, 0, 40, 640, 400);
+    clear_keybuf();
+    fade_in_range(palette_object(obj_palette_title), 4, 0, 223);
+    wait_for_key_or(40);
+    textout_ex(surface, game_font, "version 1.01", 520, 460, 233, -1);
+    int speed = keypressed() ? 64 : 3;
+    fade_from_range(palette_object(obj_palette_title), palette_object(obj_palette_menu), speed, 0,
+                    223);
+}

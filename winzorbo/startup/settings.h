@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+enum Language { language_swedish = 0, language_english = 1 };
+enum ControlAction { action_left = 0, action_right = 1, action_gas = 2, action_fire = 3 };
+
+struct Settings {
+    int language = language_swedish;
+    int controls[4][2] = {}; // [action][player]
+    int music_volume = 255;  // "vol0"
+    int effect_volume = 255; // "vol1"
+};
+
+extern Settings settings;
+
+// "se" and nothing else selects Swedish.
+int language_from_value(const char* value);
+
+// Keys and volumes as on a first start.
+void default_controls(Settings& target);
+
+// Reads every key from the current Allegro configuration file, each with its
+// default when missing. Volumes outside 0..255 are brought back into range.
+void read_settings(Settings& target);
+
+// Points the configuration at path and writes every key.
+void save_settings(const Settings& source, const std::string& path);
