@@ -1,0 +1,28 @@
+// Feeds arbitrary bytes to the scene block reader, the item preparation that
+// follows it and the executable image scanner that finds the block.
+
+#include "platform/ExecutableImage.h"
+#include "platform/MessageBox.h"
+#include "scene/Scene.h"
+#include "scene/SceneBlock.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool quiet = [] {
+        SetMessagePresenter([](const std::string&, MessageIcon) {});
+        return true;
+    }();
+    (void)quiet;
+    const std::span<const std::uint8_t> bytes(data, size);
+    CScene scene;
+    std::string why;
+    if (ReadSceneBlock(bytes, scene, why)) {
+        scene.Prepare();
+    }
+    ExecutableImageEnd(bytes);
+    return 0;
+}
