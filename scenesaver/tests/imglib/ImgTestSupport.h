@@ -1,0 +1,150 @@
+#pragma once
+
+#include "imglib/ImgLib.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdlib.h>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A bitmap file put together field by field, so that each test can say
+// exactly which field it bends.
+struct BmpSpec {
+    std::int32_t width = 2;
+    std::int32_t height = 2;
+    std::uint16_t bitCount = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t headerSize = 40;
+    std::int64_t colorsUsed = -1;       // -1: the number of palette entries given
+    std::vector<std::uint32_t> palette; // 0x00RRGGBB per entry
+    std::vector<std::uint32_t> masks;   // written after a 40-byte header
+    std::int64_t pixelOffset = -1;      // -1: right after the palette
+    Bytes pixels;                       // stored rows, exactly as in the file
+};
+
+inline void PutLe(Bytes& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+inline Bytes BuildBmp(const BmpSpec& spec) {
+    Bytes info;
+    PutLe(info, spec.headerSize, 4);
+    PutLe(info, static_cast<std::uint32_t>(spec.width), 4);
+    PutLe(info, static_cast<std::uint32_t>(spec.height), 4);
+    PutLe(info, 1, 2);
+    PutLe(info, spec.bitCount, 2);
+    PutLe(info, spec.compression, 4);
+    PutLe(info, spec.pixels.size(), 4);
+    PutLe(info, 0, 8);
+    const std::uint32_t used = spec.colorsUsed < 0 ? static_cast<std::uint32_t>(spec.palette.size())
+                                                   : static_cast<std::uint32_t>(spec.colorsUsed);
+    PutLe(info, used, 4);
+    PutLe(info, 0, 4);
+    // A longer header (V4/V5) carries the masks inside itself.
+    for (std::size_t i = 0; i < spec.masks.size() && spec.headerSize > 40; ++i) {
+        PutLe(info, spec.masks[i], 4);
+    }
+    while (info.size() < spec.headerSize) {
+        info.push_back(0);
+    }
+    info.resize(std::max<std::size_t>(spec.headerSize, 40));
+    Bytes tail;
+    if (spec.headerSize == 40) {
+        for (std::uint32_t mask : spec.masks) {
+            PutLe(tail, mask, 4);
+        }
+    }
+    for (std::uint32_t entry : spec.palette) {
+        PutLe(tail, entry, 4); // blue, green, red, reserved
+    }
+    const std::uint64_t natural = 14 + info.size() + tail.size();
+    const std::uint64_t offset =
+        spec.pixelOffset < 0 ? natural : static_cast<std::uint64_t>(spec.pixelOffset);
+    Bytes file = {'B', 'M'};
+    PutLe(file, natural + spec.pixels.size(), 4);
+    PutLe(file, 0, 4);
+    PutLe(file, offset, 4);
+    file.insert(file.end(), info.begin(), info.end());
+    file.insert(file.end(), tail.begin(), tail.end());
+    while (file.size() < offset) {
+        file.push_back(0);
+    }
+    file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+    return file;
+}
+
+// The outcome of one decode: pixels as a vector, the size and the code.
+struct Decoded {
+    bool hasPixels = false;
+    Bytes pixels;
+    int width = 0;
+    int height = 0;
+    int code = -1;
+};
+
+inline Decoded DecodeBmpBytes(const Bytes& file, int depth = 24, std::uint8_t* palette = nullptr) {
+    Decoded d;
+    ImgStream* stream = img_open_memory(file.data(), file.size());
+    ImgBuffer pixels = img_read_bmp(stream, &d.width, &d.height, depth, palette);
+    d.code = img_last_error();
+    img_close_read(stream);
+    if (pixels) {
+        d.hasPixels = true;
+        const std::size_t size =
+            static_cast<std::size_t>(d.width) * d.height * (depth / 8 ? depth / 8 : 1);
+        d.pixels.assign(pixels.get(), pixels.get() + size);
+    }
+    return d;
+}
+
+inline Decoded DecodeJpegBytes(const Bytes& file, int depth = 24) {
+    Decoded d;
+    ImgStream* stream = img_open_memory(file.data(), file.size());
+    ImgBuffer pixels = img_read_jpeg(stream, &d.width, &d.height, depth);
+    d.code = img_last_error();
+    img_close_read(stream);
+    if (pixels) {
+        d.hasPixels = true;
+        d.pixels.assign(pixels.get(),
+                        pixels.get() + static_cast<std::size_t>(d.width) * d.height * (depth / 8));
+    }
+    return d;
+}
+
+// A fresh folder under the test temporary directory, removed with the object.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "imgtest-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline Bytes ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
