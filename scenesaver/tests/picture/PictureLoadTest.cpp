@@ -1,0 +1,164 @@
+// Loading picture files into a picture item: decoding, the icon fallback and
+// the messages shown on failure.
+
+#include "../imglib/ImgTestSupport.h"
+
+#include "platform/MessageBox.h"
+#include "scene/PictureItem.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+
+#include <gtest/gtest.h>
+
+namespace {
+Bytes SmallBmp(int width, int height, std::uint8_t shade) {
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    spec.pixels.assign(static_cast<std::size_t>(rowBytes) * height, shade);
+    return BuildBmp(spec);
+}
+
+Bytes IconFile(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(qRgb(10, 200, 30));
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "ico");
+    EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
+    return Bytes(data.begin(), data.end());
+}
+
+class PictureLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = SetMessagePresenter(
+            [this](const std::string& text, MessageIcon) { shown.push_back(text); });
+    }
+    void TearDown() override { SetMessagePresenter(previous); }
+
+    std::string Put(const std::string& name, const Bytes& bytes) {
+        const std::string path = folder.File(name);
+        WriteFileBytes(path, bytes);
+        return path;
+    }
+
+    ScratchFolder folder;
+    CPictureItem item;
+    std::vector<std::string> shown;
+    MessagePresenter previous;
+};
+
+TEST_F(PictureLoad, DecodesBmpAndJpegIntoTheBitmap) {
+    ASSERT_EQ(item.LoadPictureFile(Put("a.bmp", SmallBmp(5, 3, 0x80))), 1);
+    EXPECT_EQ(item.GetSize(), QSize(5, 3));
+    EXPECT_EQ(item.m_bitmap.image.size(), QSize(5, 3));
+    EXPECT_EQ(item.m_bitmap.image.pixel(4, 2), qRgb(0x80, 0x80, 0x80));
+    EXPECT_TRUE(item.m_icon.isNull());
+
+    // A second picture replaces the first, size and all.
+    const std::string jpeg = folder.File("b.tmp");
+    const Bytes rgb(17 * 9 * 3, 0x40);
+    ImgStream* out = img_open_write(jpeg.c_str());
+    ASSERT_GT(img_write_jpeg(out, rgb.data(), 17, 9, 90, 0, 24, nullptr), 0);
+    img_close_write(out);
+    ASSERT_EQ(item.LoadPictureFile(jpeg), 1);
+    EXPECT_EQ(item.GetSize(), QSize(17, 9));
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(PictureLoad, FailuresShowTheirMessagesAndKeepTheItem) {
+    ASSERT_EQ(item.LoadPictureFile(Put("keep.bmp", SmallBmp(2, 2, 1))), 1);
+
+    const std::string missing = folder.File("missing.bmp");
+    Bytes badBmp = SmallBmp(2, 2, 1);
+    badBmp[18] = 0; // width 0
+    badBmp[19] = badBmp[20] = badBmp[21] = 0;
+    Bytes badJpeg = {0xFF, 0xD8, 0xFF, 0xE0};
+    badJpeg.resize(60, 0x11);
+    const std::string badBmpPath = Put("bad.bmp", badBmp);
+    const std::string badJpegPath = Put("bad.jpg", badJpeg);
+    const struct {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {missing, "Error during opening picture file!\n\rError code:2"},
+        {badBmpPath, "Error reckognizing picture (" + badBmpPath + ") format!\n\rError code:6"},
+        {badJpegPath, "Error reckognizing picture (" + badJpegPath + ") format!\n\rError code:9"},
+    };
+    for (const auto& c : cases) {
+        shown.clear();
+        EXPECT_EQ(item.LoadPictureFile(c.path), 0) << c.path;
+        ASSERT_EQ(shown.size(), 1u) << c.path;
+        EXPECT_EQ(shown[0], c.message);
+        EXPECT_EQ(item.GetSize(), QSize(2, 2)) << c.path;
+    }
+}
+
+TEST_F(PictureLoad, OtherFormatsFailSilentlyUnlessTheyAreIcons) {
+    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    png.resize(100, 0);
+    Bytes gif = {'G', 'I', 'F', '8', '9', 'a'};
+    gif.resize(100, 0);
+    Bytes shortBmp = SmallBmp(1, 1, 0);
+    shortBmp.resize(30); // under the 44 bytes detection needs
+    const Bytes tiny = {'B', 'M', 1};
+    for (const auto& [name, bytes] : {std::pair{"p.png", png}, std::pair{"g.gif", gif},
+                                      std::pair{"s.bmp", shortBmp}, std::pair{"t.bmp", tiny}}) {
+        EXPECT_EQ(item.LoadPictureFile(Put(name, bytes)), 0) << name;
+        EXPECT_TRUE(shown.empty()) << name;
+        EXPECT_EQ(item.GetSize(), QSize(0, 0));
+    }
+}
+
+TEST_F(PictureLoad, IconsAndCursorsCarryTheSystemIconSize) {
+    const Bytes ico = IconFile(48);
+    Bytes cur = ico;
+    cur[2] = 2; // the same image marked as a cursor
+    for (const auto& [name, bytes] : {std::pair{"i.ico", ico}, std::pair{"c.cur", cur}}) {
+        CPictureItem icon;
+        ASSERT_EQ(icon.LoadPictureFile(Put(name, bytes)), 1) << name;
+        EXPECT_EQ(icon.GetSize(), QSize(32, 32)) << name;
+        ASSERT_FALSE(icon.m_icon.isNull()) << name;
+        EXPECT_EQ(icon.m_icon.size(), QSize(48, 48));
+        // Loading a real picture afterwards drops the icon.
+        ASSERT_EQ(icon.LoadPictureFile(Put("after.bmp", SmallBmp(3, 3, 9))), 1);
+        EXPECT_TRUE(icon.m_icon.isNull());
+        EXPECT_EQ(icon.GetSize(), QSize(3, 3));
+    }
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(PictureLoad, PartlyDecodedPicturesAreKept) {
+    // Rows end early: the decoded rows are shown, the rest is black, and no
+    // message appears since a picture came back.
+    BmpSpec spec;
+    spec.width = 1;
+    spec.height = 3;
+    spec.pixels = {0x10, 0x20, 0x30, 0};
+    ASSERT_EQ(item.LoadPictureFile(Put("part.bmp", BuildBmp(spec))), 1);
+    EXPECT_EQ(item.GetSize(), QSize(1, 3));
+    EXPECT_EQ(item.m_bitmap.image.pixel(0, 2), qRgb(0x30, 0x20, 0x10));
+    EXPECT_EQ(item.m_bitmap.image.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(PictureLoad, PrepareDecodesEmbeddedBytes) {
+    item.m_imageBytes = SmallBmp(4, 6, 0x33);
+    ASSERT_TRUE(item.Prepare());
+    EXPECT_EQ(item.GetSize(), QSize(4, 6));
+    EXPECT_TRUE(shown.empty());
+
+    CPictureItem broken;
+    broken.m_imageBytes = {'B', 'M'};
+    broken.m_imageBytes.resize(60, 0);
+    EXPECT_FALSE(broken.Prepare());
+    ASSERT_EQ(shown.size(), 1u);
+    // The embedded bytes travel through a private "Ssd" file.
+    EXPECT_NE(shown[0].find("/Ssd"), std::string::npos) << shown[0];
+    EXPECT_NE(shown[0].find("Error code:6"), std::string::npos) << shown[0];
+}
+} // namespace
