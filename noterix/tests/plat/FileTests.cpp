@@ -1,3 +1,4 @@
+#include "FaultyFileSystem.h"
 #include "TestFolder.h"
 #include "plat/DiskFile.h"
 #include "plat/ErrorStack.h"
@@ -57,38 +58,6 @@ std::size_t EntriesIn(const std::string& folder) {
     }
     return count;
 }
-
-// A file system whose new temporary files report a full disk on write.
-struct FullDisk : plat::FileSpecImp {
-    plat::FileSpecImp& real;
-    explicit FullDisk(plat::FileSpecImp& r) : real(r) {}
-    int Exists(const plat::String& p) override { return real.Exists(p); }
-    bool Move(const plat::String& a, const plat::String& b) override { return real.Move(a, b); }
-    bool DocumentsFolder(plat::String& o) override { return real.DocumentsFolder(o); }
-    bool ProgramFolder(plat::String& o) override { return real.ProgramFolder(o); }
-    std::FILE* OpenStream(const plat::String& p, const char* m, int& e) override {
-        return real.OpenStream(p, m, e);
-    }
-    std::FILE* CreateTemporary(const plat::String& f, plat::String& t, int& e) override {
-        std::FILE* genuine = real.CreateTemporary(f, t, e);
-        if (genuine == nullptr) {
-            return nullptr;
-        }
-        std::fclose(genuine);
-        return std::fopen("/dev/full", "wb");
-    }
-    int CommitTemporary(std::FILE* s, const plat::String& t, const plat::String& f) override {
-        return real.CommitTemporary(s, t, f);
-    }
-    void DiscardTemporary(std::FILE* s, const plat::String& t) override {
-        real.DiscardTemporary(s, t);
-    }
-    bool CopyAside(const plat::String& a, const plat::String& b) override {
-        return real.CopyAside(a, b);
-    }
-    int Lock(const plat::String& p, int& e) override { return real.Lock(p, e); }
-    void Unlock(int h) override { real.Unlock(h); }
-};
 
 } // namespace
 
@@ -284,17 +253,16 @@ TEST_F(FileTest, ReplacementLandsWholeOrNotAtAll) {
 TEST_F(FileTest, AFullDiskIsReportedAsDiskFullAndChangesNothing) {
     const std::string path = folder.Join("Noterix.notes");
     TestFolder::WriteFile(path, "original bytes\r\n");
-    FullDisk full(plat::FileSpecImp::Get());
-    plat::FileSpecImp::Install(&full);
     bool committed = true;
     {
+        FaultyFileSystem faults;
+        faults.fullDiskSaves = 1;
         plat::ReplacingFile file;
         ASSERT_TRUE(file.Open(FileSpec(path.c_str())));
         const std::string big(200000, 'z');
         const bool written = file.Write(big.data(), big.size(), nullptr);
         committed = written && file.Commit();
     }
-    plat::FileSpecImp::Install(nullptr);
     EXPECT_FALSE(committed);
     EXPECT_EQ(ErrorStateStack::Get().Top().code, 266u);
     EXPECT_STREQ(ErrorStateStack::Get().Top().message.c_str(),
@@ -307,13 +275,12 @@ TEST_F(FileTest, AFullDiskIsReportedAsDiskFullAndChangesNothing) {
 TEST_F(FileTest, AFullDiskFoundOnlyAtTheFlushIsStillReported) {
     const std::string path = folder.Join("small.notes");
     TestFolder::WriteFile(path, "before");
-    FullDisk full(plat::FileSpecImp::Get());
-    plat::FileSpecImp::Install(&full);
+    FaultyFileSystem faults;
+    faults.fullDiskSaves = 1;
     plat::ReplacingFile file;
     ASSERT_TRUE(file.Open(FileSpec(path.c_str())));
     ASSERT_TRUE(file.WriteLine("fits in the buffer"));
     EXPECT_FALSE(file.Commit());
-    plat::FileSpecImp::Install(nullptr);
     EXPECT_EQ(ErrorStateStack::Get().Top().code, 266u);
     EXPECT_EQ(TestFolder::ReadFile(path), "before");
 }
