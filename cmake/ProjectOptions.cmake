@@ -20,9 +20,16 @@ function(add_project_test)
     project_warnings(${T_NAME})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
     set(env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ${T_ENVIRONMENT})
-    gtest_discover_tests(${T_NAME}
-        DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "${env}" LABELS "${T_LABELS}")
+    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60)
+    # gtest_discover_tests splits list-valued PROPERTIES into separate
+    # arguments, so the environment and labels are set by a script of our own
+    # that CTest reads after the discovered test list.
+    set(properties ${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}_properties.cmake)
+    file(WRITE ${properties}
+        "foreach(test IN LISTS ${T_NAME}_TESTS)\n"
+        "  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${env}\" LABELS \"${T_LABELS}\")\n"
+        "endforeach()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties})
 endfunction()
 
 # A fuzz target. With BUILD_FUZZERS it links libFuzzer; otherwise a small
