@@ -1,0 +1,56 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// Runs the real program on an X server of its own (Xvfb), so that the test
+// neither disturbs nor is disturbed by whatever else uses the test display.
+class XServer {
+public:
+    // Starts Xvfb at 640x480 with a white root window, so that anything
+    // black on screen was drawn by the program. Display() is empty when
+    // the server did not start.
+    XServer();
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    const std::string& Display() const { return display; }
+
+private:
+    pid_t pid = -1;
+    std::string display;
+};
+
+// A child process with its own environment.
+class Process {
+public:
+    Process(const std::vector<std::string>& arguments,
+            const std::map<std::string, std::string>& environment,
+            const std::string& outputFile = "/dev/null");
+    ~Process(); // kills a child that is still running
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    pid_t Pid() const { return pid; }
+    // The exit status, or empty when it was still running after the wait;
+    // a death by signal gives 128 + the signal number.
+    std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
+    void Signal(int signal);
+
+private:
+    pid_t pid = -1;
+    std::optional<int> status;
+};
+
+// Runs a tool to its end and returns what it wrote to standard output.
+std::string RunTool(const std::vector<std::string>& arguments,
+                    const std::map<std::string, std::string>& environment,
+                    int* exitStatus = nullptr);
+
+// The environment of this process with the given values replaced.
+std::vector<std::string> MergedEnvironment(const std::map<std::string, std::string>& overrides);
