@@ -2,5 +2,7 @@
 
 #include <allegro.h>
 
-int main(int argc, char** argv) { return run_winzorbo(argc, argv); }
+int main(int argc, char** argv) {
+    return run_winzorbo(argc, argv);
+}
 END_OF_MAIN()

@@ -21,7 +21,7 @@ BITMAP* swimmer(double tail, bool facing_left, bool turning) {
         if (turning) {
             if (in_ellipse(x, y, 10, 10, 4.2, 6.0)) {
                 if (in_circle(x, y, 8, 8, 1.2) || in_circle(x, y, 12, 8, 1.2)) {
-                    return static_cast<int>(c_black);
+                    return c_black;
                 }
                 return in_ellipse(x, y, 10, 12.5, 2, 1.2) ? c_p2_dark : c_pink;
             }
@@ -32,16 +32,16 @@ BITMAP* swimmer(double tail, bool facing_left, bool turning) {
                 return in_circle(fx, y, 14.9, 8.3, 0.7) ? c_black : c_white;
             }
             if (std::fmod(fx + 0.5 * y, 4.0) < 1.0 && fx < 12) {
-                return static_cast<int>(c_purple);
+                return c_purple;
             }
             return y < 9 ? c_pink : c_purple;
         }
         double tip = 10 + tail * 4;
         if (in_triangle(fx, y, 6, 10, 1, tip - 4, 1, tip + 4)) {
-            return static_cast<int>(c_cyan);
+            return c_cyan;
         }
         if (in_triangle(fx, y, 9, 5.6, 13, 5.6, 10, 2.5 + tail)) {
-            return static_cast<int>(c_cyan_dark);
+            return c_cyan_dark;
         }
         return 0;
     }));
@@ -65,17 +65,17 @@ BITMAP* hopper(const HopperPose& pose) {
         }
         if (in_ellipse(x, y, 10, cy, 7.5, ry)) {
             if (in_ellipse(x, y, 10, cy + ry * 0.45, 4.5, ry * 0.45)) {
-                return static_cast<int>(c_cream);
+                return c_cream;
             }
             return y < cy - ry * 0.3 ? c_green_light : c_green;
         }
         if (pose.legs_out) {
             if (in_capsule(x, y, 4, cy + 2, 1.5, 19, 1.2) ||
                 in_capsule(x, y, 16, cy + 2, 18.5, 19, 1.2)) {
-                return static_cast<int>(c_green_dark);
+                return c_green_dark;
             }
         } else if (in_ellipse(x, y, 4, 18, 3.2, 1.6) || in_ellipse(x, y, 16, 18, 3.2, 1.6)) {
-            return static_cast<int>(c_green_dark);
+            return c_green_dark;
         }
         return 0;
     }));
@@ -87,17 +87,20 @@ BITMAP* bomb_frame(int frame) {
     return outlined(render_shape(28, 16, [&](double x, double y) {
         if (frame == 0) {
             if (in_capsule(x, y, 14, 4, 19, 1, 0.7)) {
-                return static_cast<int>(c_brown);
+                return c_brown;
             }
             if (in_circle(x, y, 19.5, 1.0, 1.3)) {
-                return static_cast<int>(c_shot);
+                return c_shot;
             }
             double angle = std::atan2(y - 9.5, x - 14);
             if (in_ellipse(x, y, 14, 9.5, 8.5 + 2.5 * (std::cos(angle * 6) > 0.8), 6)) {
                 if (in_circle(x, y, 11, 7, 1.6)) {
-                    return static_cast<int>(c_grey_light);
+                    return c_white;
                 }
-                return x < 14 ? c_grey_dark : c_black;
+                if (in_circle(x, y, 12, 8, 3.5)) {
+                    return c_grey_light;
+                }
+                return (x - 14) + (y - 9.5) < 2 ? c_grey : c_grey_dark;
             }
             return 0;
         }
@@ -112,10 +115,10 @@ BITMAP* bomb_frame(int frame) {
         }
         // Scorch and drifting smoke after the blast.
         if (in_ellipse(x, y, 14, 14.5, 9, 1.5)) {
-            return static_cast<int>(c_black);
+            return c_black;
         }
         if (in_circle(x, y, 10, 9, 3) || in_circle(x, y, 17, 7, 3.5)) {
-            return static_cast<int>(c_grey);
+            return c_grey;
         }
         return 0;
     }));
@@ -130,33 +133,34 @@ BITMAP* carrier(bool facing_left, int pose) {
         // Legs: two pairs, alternating between walking frames.
         for (int leg = 0; leg < 4; ++leg) {
             double hip = 7 + leg * 8.5;
-            double swing = pose == 1 ? (leg % 2 ? 2.5 : -2.5) : (pose == 0 ? (leg % 2 ? -2.5 : 2.5) : 0);
+            double swing =
+                pose == 1 ? (leg % 2 ? 2.5 : -2.5) : (pose == 0 ? (leg % 2 ? -2.5 : 2.5) : 0);
             double foot_y = pose == 3 ? 33 : 35;
             if (in_capsule(fx, y, hip, 28 + rise, hip + swing, foot_y, 1.4)) {
-                return static_cast<int>(c_brown_dark);
+                return c_brown_dark;
             }
         }
         // Shell.
-        if (in_ellipse(fx, y, 20, 27 + rise, 17, 8) && y >= 20 + rise) {
-            if (y < 21.5 + rise) {
-                return static_cast<int>(c_skin);
+        if (in_ellipse(fx, y, 20, 24 + rise, 17, 7) && y >= 19 + rise) {
+            if (y < 20.5 + rise) {
+                return c_skin;
             }
             double stripe = std::fmod(fx, 8.0);
-            return stripe < 1.2 ? c_brown_dark : (y < 25 + rise ? c_gold : c_brown);
+            return stripe < 1.2 ? c_brown_dark : (y < 23 + rise ? c_gold : c_brown);
         }
         // Head with eye stalks at the front.
-        if (in_ellipse(fx, y, 36, 26 + rise, 3.5, 4)) {
-            return static_cast<int>(c_flame);
+        if (in_ellipse(fx, y, 36, 24 + rise, 3.5, 4)) {
+            return c_flame;
         }
-        if (in_capsule(fx, y, 35, 23 + rise, 37, 17 + rise, 0.7)) {
-            return static_cast<int>(c_flame);
+        if (in_capsule(fx, y, 35, 21 + rise, 37, 16 + rise, 0.7)) {
+            return c_flame;
         }
-        if (in_circle(fx, y, 37, 16 + rise, 1.8)) {
+        if (in_circle(fx, y, 37, 15 + rise, 1.8)) {
             bool resting = pose == 2;
-            if (resting && y > 16 + rise) {
-                return static_cast<int>(c_flame);
+            if (resting && y > 15 + rise) {
+                return c_flame;
             }
-            return in_circle(fx, y, 37.6, 16 + rise, 0.8) ? c_black : c_white;
+            return in_circle(fx, y, 37.6, 15 + rise, 0.8) ? c_black : c_white;
         }
         return 0;
     }));
@@ -176,7 +180,7 @@ void draw_swimmers(SpriteSheet& sheet) {
 
 void draw_hoppers(SpriteSheet& sheet) {
     const HopperPose poses[7] = {
-        {1.0, 0, 0, false},    // sitting
+        {1.0, 0, 0, false},     // sitting
         {0.85, 0, -0.9, false}, // choosing
         {1.0, 0, 0.9, false},   // looking around
         {1.25, 3, 0, true},     // jumping

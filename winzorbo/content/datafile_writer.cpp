@@ -41,10 +41,11 @@ void DatafileWriter::add_sprite(const std::string& name, BITMAP* bitmap) {
     objects_.push_back(std::move(object));
 }
 
-void DatafileWriter::add_font(const std::string& name, int first, const std::vector<Glyph>& glyphs) {
+void DatafileWriter::add_font(const std::string& name, int first,
+                              const std::vector<Glyph>& glyphs) {
     Object object{name, DAT_FONT, {}};
-    put16(object.data, 0); // the range-based format
-    put16(object.data, 1); // one range
+    put16(object.data, 0);    // the range-based format
+    put16(object.data, 1);    // one range
     object.data.push_back(1); // monochrome
     put32(object.data, first);
     put32(object.data, first + static_cast<long>(glyphs.size()) - 1);

@@ -10,13 +10,13 @@
 
 namespace {
 struct Pose {
-    double left_hand_x, left_hand_y;   // relative to the body's centre
+    double left_hand_x, left_hand_y; // relative to the body's centre
     double right_hand_x, right_hand_y;
-    double lift;      // jump height
-    double droop;     // head lowered and forward
+    double lift;  // jump height
+    double droop; // head lowered and forward
     bool smile;
     bool sitting;
-    int tears;        // 0 none, 1 or 2: which drops show
+    int tears; // 0 none, 1 or 2: which drops show
 };
 
 struct Suit {
@@ -37,20 +37,22 @@ BITMAP* figure(const Suit& suit, const Pose& pose) {
         if (in_circle(x, y, hx, hy, 10)) {
             if (in_ellipse(x, y, hx, hy + 1, 7, 6)) {
                 double eye_y = hy - 0.5 + pose.droop * 0.15;
-                if (in_circle(x, y, hx - 2.8, eye_y, 1.1) || in_circle(x, y, hx + 2.8, eye_y, 1.1)) {
-                    return static_cast<int>(c_black);
+                if (in_circle(x, y, hx - 2.8, eye_y, 1.1) ||
+                    in_circle(x, y, hx + 2.8, eye_y, 1.1)) {
+                    return c_black;
                 }
                 double my = hy + 3.2;
                 double curve = pose.smile ? 1 : -1;
                 double mouth = my + curve * (1.2 - 0.12 * (x - hx) * (x - hx));
                 if (std::fabs(x - hx) < 3 && std::fabs(y - mouth) < 0.7) {
-                    return static_cast<int>(c_p2_dark);
+                    return c_p2_dark;
                 }
-                if (pose.tears && (in_circle(x, y, hx - 3.2, eye_y + 2 + 2.5 * pose.tears, 0.9) ||
-                                   in_circle(x, y, hx + 3.2, eye_y + 4.5 - 2.5 * (pose.tears - 1), 0.9))) {
-                    return static_cast<int>(c_cyan);
+                if (pose.tears &&
+                    (in_circle(x, y, hx - 3.2, eye_y + 2 + 2.5 * pose.tears, 0.9) ||
+                     in_circle(x, y, hx + 3.2, eye_y + 4.5 - 2.5 * (pose.tears - 1), 0.9))) {
+                    return c_cyan;
                 }
-                return static_cast<int>(c_skin);
+                return c_skin;
             }
             return x < hx - 4 && y < hy - 4 ? c_white : c_metal_light;
         }
@@ -59,18 +61,19 @@ BITMAP* figure(const Suit& suit, const Pose& pose) {
         double lx = bx + pose.left_hand_x, ly = by + pose.left_hand_y;
         double rx = bx + pose.right_hand_x, ry = by + pose.right_hand_y;
         if (in_circle(x, y, lx, ly, 3.2) || in_circle(x, y, rx, ry, 3.2)) {
-            return static_cast<int>(c_metal_light);
+            return c_metal_light;
         }
-        if (in_capsule(x, y, bx - 8, sy, lx, ly, 2.8) || in_capsule(x, y, bx + 8, sy, rx, ry, 2.8)) {
+        if (in_capsule(x, y, bx - 8, sy, lx, ly, 2.8) ||
+            in_capsule(x, y, bx + 8, sy, rx, ry, 2.8)) {
             return suit.main;
         }
         // Torso with a belt and badge.
         if (in_ellipse(x, y, bx, by, 10, 12)) {
             if (std::fabs(y - (by + 5)) < 1.3) {
-                return static_cast<int>(c_metal_dark);
+                return c_metal_dark;
             }
             if (in_circle(x, y, bx + 4, by - 3, 2)) {
-                return static_cast<int>(c_gold);
+                return c_gold;
             }
             return x < bx - 5 ? suit.light : (x > bx + 6 ? suit.dark : suit.main);
         }
@@ -81,7 +84,7 @@ BITMAP* figure(const Suit& suit, const Pose& pose) {
         for (double side : {-1.0, 1.0}) {
             double fx = bx + side * spread;
             if (in_ellipse(x, y, fx + side * 1.5, foot, 4.2, 2.4)) {
-                return static_cast<int>(c_black);
+                return c_black;
             }
             if (in_capsule(x, y, bx + side * 4, hip, fx, foot - 1, 3.2)) {
                 return suit.dark;

@@ -2,8 +2,8 @@
 
 #include "core/cp1252.h"
 
-#include <allegro.h>
 #include <algorithm>
+#include <allegro.h>
 #include <array>
 
 namespace {

@@ -9,8 +9,8 @@
 
 namespace {
 struct Legend {
-    int scenery;        // -1: backdrop chosen by position
-    int code;           // placement code, -1 for none
+    int scenery; // -1: backdrop chosen by position
+    int code;    // placement code, -1 for none
     int parameter;
 };
 
@@ -62,7 +62,9 @@ char at(const MapSource& map, int column, int row) {
     return line[static_cast<std::size_t>(((column % width) + width) % width)];
 }
 
-bool solid(char c) { return c == '#' || c == '='; }
+bool solid(char c) {
+    return c == '#' || c == '=';
+}
 
 bool standing_on_ground(const MapSource& map, int column, int row) {
     return solid(at(map, column, row + 1));
@@ -180,7 +182,8 @@ void check_map(const MapSource& map, std::vector<std::string>& problems) {
                 ++bases[ch - 'A'];
                 for (int dc = -1; dc <= 1; ++dc) {
                     if (!solid(at(map, column + dc, line + 2)) ||
-                        solid(at(map, column + dc, line)) || solid(at(map, column + dc, line + 1))) {
+                        solid(at(map, column + dc, line)) ||
+                        solid(at(map, column + dc, line + 1))) {
                         problems.push_back("base needs open 3x2 cells on ground" + where);
                         break;
                     }

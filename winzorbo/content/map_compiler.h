@@ -26,8 +26,12 @@ enum SceneryTile : int {
 constexpr int solid_tiles_per_style = 16;
 constexpr int solid_style_count = 2;
 
-constexpr int solid_tile_for_mask(int mask) { return mask == 15 ? 0 : (mask == 0 ? 15 : mask); }
-constexpr int solid_mask_for_tile(int tile) { return solid_tile_for_mask(tile); }
+constexpr int solid_tile_for_mask(int mask) {
+    return mask == 15 ? 0 : (mask == 0 ? 15 : mask);
+}
+constexpr int solid_mask_for_tile(int tile) {
+    return solid_tile_for_mask(tile);
+}
 
 // A playfield as its text map describes it.
 struct MapSource {

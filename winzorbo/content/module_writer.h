@@ -8,10 +8,10 @@
 // A four-channel ProTracker module ("M.K.", 31 instruments) assembled in
 // memory.
 struct ModuleNote {
-    int note = -1;       // semitones from C-1 (0..35), -1 for none
-    int instrument = 0;  // 1..31, 0 for none
-    int effect = 0;      // 0x0..0xF
-    int parameter = 0;   // 0x00..0xFF
+    int note = -1;      // semitones from C-1 (0..35), -1 for none
+    int instrument = 0; // 1..31, 0 for none
+    int effect = 0;     // 0x0..0xF
+    int parameter = 0;  // 0x00..0xFF
 };
 
 struct ModuleInstrument {

@@ -28,9 +28,8 @@ BITMAP* render_shape(int w, int h, const Shader& shade, int samples) {
             if (2 * covered < samples * samples) {
                 continue;
             }
-            auto best = std::max_element(votes.begin(), votes.end(), [](auto& a, auto& b) {
-                return a.second < b.second;
-            });
+            auto best = std::max_element(votes.begin(), votes.end(),
+                                         [](auto& a, auto& b) { return a.second < b.second; });
             putpixel(bitmap, x, y, best->first);
         }
     }
@@ -59,8 +58,8 @@ void outline_shape(BITMAP* bitmap, int colour) {
 }
 
 int dither_ramp(int first, int count, double v, int x, int y) {
-    static constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9},
-                                        {15, 7, 13, 5}};
+    static constexpr int bayer[4][4] = {
+        {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     v = std::clamp(v, 0.0, 1.0) * (count - 1);
     int base = static_cast<int>(v);
     double fraction = v - base;
@@ -78,7 +77,9 @@ double lattice(int x, int y, unsigned seed) {
     return (h & 0xffff) / 65535.0;
 }
 
-double smooth(double t) { return t * t * (3 - 2 * t); }
+double smooth(double t) {
+    return t * t * (3 - 2 * t);
+}
 } // namespace
 
 double periodic_noise(double x, double y, int period, int cell, unsigned seed) {

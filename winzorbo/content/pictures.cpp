@@ -30,7 +30,9 @@ unsigned hash(unsigned x) {
     return x;
 }
 
-double hash01(unsigned x) { return (hash(x) & 0xffffff) / 16777215.0; }
+double hash01(unsigned x) {
+    return (hash(x) & 0xffffff) / 16777215.0;
+}
 
 // A ridge line across the picture: sums of sines with fixed phases.
 double ridge(double x, unsigned seed, double scale) {
@@ -144,12 +146,12 @@ void copy_interface(RGB* palette) {
 
 void make_interface_palette(RGB* palette) {
     static constexpr unsigned char colours[32][3] = {
-        {28, 4, 6},    {56, 10, 10}, {63, 36, 32}, {14, 16, 22}, {30, 33, 40}, {48, 51, 57},
-        {4, 10, 30},   {14, 30, 60}, {63, 63, 30}, {40, 44, 52}, {63, 36, 6},  {63, 54, 14},
-        {6, 22, 8},    {16, 42, 14}, {40, 60, 26}, {2, 3, 8},    {20, 12, 6},  {38, 24, 12},
-        {58, 44, 32},  {18, 6, 26},  {38, 16, 50}, {60, 30, 52}, {4, 24, 30},  {20, 48, 58},
-        {1, 1, 2},     {16, 16, 18}, {32, 32, 34}, {48, 48, 50}, {63, 58, 40}, {0, 17, 35},
-        {63, 63, 63},  {44, 58, 63}};
+        {28, 4, 6},   {56, 10, 10}, {63, 36, 32}, {14, 16, 22}, {30, 33, 40}, {48, 51, 57},
+        {4, 10, 30},  {14, 30, 60}, {63, 63, 30}, {40, 44, 52}, {63, 36, 6},  {63, 54, 14},
+        {6, 22, 8},   {16, 42, 14}, {40, 60, 26}, {2, 3, 8},    {20, 12, 6},  {38, 24, 12},
+        {58, 44, 32}, {18, 6, 26},  {38, 16, 50}, {60, 30, 52}, {4, 24, 30},  {20, 48, 58},
+        {1, 1, 2},    {16, 16, 18}, {32, 32, 34}, {48, 48, 50}, {63, 58, 40}, {0, 17, 35},
+        {63, 63, 63}, {44, 58, 63}};
     for (int i = 0; i < PAL_SIZE; ++i) {
         palette[i] = RGB{0, 0, 0, 0};
     }
@@ -250,8 +252,7 @@ BITMAP* draw_title_picture(RGB* title_palette, RGB* menu_palette) {
 BITMAP* draw_intro_picture(RGB* intro_palette) {
     palette_gradient(intro_palette, sky_first, sky_count,
                      {{4, 2, 14}, {24, 6, 30}, {52, 18, 26}, {63, 42, 16}, {63, 58, 36}});
-    palette_gradient(intro_palette, land_first, land_count,
-                     {{1, 1, 2}, {8, 4, 10}, {20, 10, 18}});
+    palette_gradient(intro_palette, land_first, land_count, {{1, 1, 2}, {8, 4, 10}, {20, 10, 18}});
     palette_gradient(intro_palette, body_first, body_count,
                      {{20, 4, 10}, {50, 20, 14}, {63, 46, 20}, {63, 63, 44}});
     palette_gradient(intro_palette, logo_first, logo_count,
@@ -284,8 +285,8 @@ BITMAP* draw_intro_picture(RGB* intro_palette) {
         for (int x = 220; x < 420; ++x) {
             double d = std::hypot(x - 320.0, y - 300.0);
             if (y < horizon && d < 70) {
-                double stripes = (y > 270 && static_cast<int>(y - 270) % 12 > 8 - (y - 270) / 10)
-                                     ? 1 : 0;
+                double stripes =
+                    (y > 270 && static_cast<int>(y - 270) % 12 > 8 - (y - 270) / 10) ? 1 : 0;
                 if (!stripes) {
                     putpixel(picture, x, y,
                              dither_ramp(body_first, body_count, 1.0 - (y - 230) / 140.0, x, y));
@@ -304,7 +305,8 @@ BITMAP* draw_intro_picture(RGB* intro_palette) {
             top = static_cast<int>(horizon - 2 - std::max(0.0, (x - 470) * 0.25) - ridge(x, 75, 5));
         }
         for (int y = top; y < (x > 300 ? 360 : 451); ++y) {
-            putpixel(picture, x, y, dither_ramp(land_first, land_count, 0.6 - (y - top) / 90.0, x, y));
+            putpixel(picture, x, y,
+                     dither_ramp(land_first, land_count, 0.6 - (y - top) / 90.0, x, y));
         }
     }
     draw_big_rocket(picture, 0, 0, 44, 150, 4);
@@ -312,9 +314,8 @@ BITMAP* draw_intro_picture(RGB* intro_palette) {
     rectfill(picture, 40, 228, 220, 234, c_metal_dark);
     rectfill(picture, 40, 228, 220, 229, c_metal);
 
-    draw_big_text(picture, "ZORBO TEAM", 380, 90, 5.0, logo_first, logo_count, c_black,
+    draw_big_text(picture, "ZORBO TEAM", 380, 90, 5.0, logo_first, logo_count, c_black, land_first);
+    draw_big_text(picture, "presents * presenterar", 380, 160, 2.0, logo_first, logo_count, c_black,
                   land_first);
-    draw_big_text(picture, "presents * presenterar", 380, 160, 2.0, logo_first, logo_count,
-                  c_black, land_first);
     return picture;
 }

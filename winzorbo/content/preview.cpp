@@ -26,20 +26,34 @@ std::string file_name_for(const std::string& title) {
 
 // The sprite an actor shows in its starting state (preview only).
 int start_frame(int state) {
-    if (state <= 2) return obj_conveyor_left;
-    if (state <= 5) return obj_conveyor_right;
-    if (state <= 11) return obj_wave_above + state - 6;
-    if (state <= 17) return obj_wave_below + state - 12;
-    if (state <= 33) return obj_bumper + (state - 18);
-    if (state == 34) return obj_flag0;
-    if (state == 38) return obj_flag1;
-    if (state == 42) return obj_flag2;
-    if (state == 50) return obj_swimmer + 4;
-    if (state == 56) return obj_ornament;
-    if (state == 62) return obj_bomb;
-    if (state == 71) return obj_hopper + 4;
-    if (state == 74) return obj_carrier;
-    if (state == 79) return obj_carrier + 4;
+    if (state <= 2)
+        return obj_conveyor_left;
+    if (state <= 5)
+        return obj_conveyor_right;
+    if (state <= 11)
+        return obj_wave_above + state - 6;
+    if (state <= 17)
+        return obj_wave_below + state - 12;
+    if (state <= 33)
+        return obj_bumper + (state - 18);
+    if (state == 34)
+        return obj_flag0;
+    if (state == 38)
+        return obj_flag1;
+    if (state == 42)
+        return obj_flag2;
+    if (state == 50)
+        return obj_swimmer + 4;
+    if (state == 56)
+        return obj_ornament;
+    if (state == 62)
+        return obj_bomb;
+    if (state == 71)
+        return obj_hopper + 4;
+    if (state == 74)
+        return obj_carrier;
+    if (state == 79)
+        return obj_carrier + 4;
     return -1;
 }
 } // namespace
@@ -64,7 +78,8 @@ void preview_sheet(const SpriteSheet& sheet, const RGB* palette, const fs::path&
     for (std::size_t i = 0; i < sheet.sprites.size(); ++i) {
         BITMAP* sprite = sheet.sprites[i].bitmap;
         auto [px, py] = places[i];
-        rectfill(picture, px, py, px + sprite->w * scale - 1, py + sprite->h * scale - 1, c_grey_dark);
+        rectfill(picture, px, py, px + sprite->w * scale - 1, py + sprite->h * scale - 1,
+                 c_grey_dark);
         for (int sy = 0; sy < sprite->h; ++sy) {
             for (int sx = 0; sx < sprite->w; ++sx) {
                 int colour = getpixel(sprite, sx, sy);
@@ -105,12 +120,15 @@ bool preview_playfields(const fs::path& output, const fs::path& folder,
         }
         PALETTE palette;
         std::memcpy(palette, playfield_data[playfield_pal].dat, sizeof palette);
-        std::memcpy(palette + 224, zorbo_object<RGB>(obj_palette_interface) + 224, 32 * sizeof(RGB));
-        save_bitmap((folder / (base + "-background.bmp")).string().c_str(), background_bitmap, palette);
+        std::memcpy(palette + 224, zorbo_object<RGB>(obj_palette_interface) + 224,
+                    32 * sizeof(RGB));
+        save_bitmap((folder / (base + "-background.bmp")).string().c_str(), background_bitmap,
+                    palette);
         for (int i = 0; i < actor_count; ++i) {
             int frame = start_frame(actors[i].state);
             if (frame >= 0) {
-                draw_rle_sprite(world_bitmap, zorbo_object<RLE_SPRITE>(frame), actors[i].x, actors[i].y);
+                draw_rle_sprite(world_bitmap, zorbo_object<RLE_SPRITE>(frame), actors[i].x,
+                                actors[i].y);
             }
         }
         draw_rle_sprite(world_bitmap, zorbo_object<RLE_SPRITE>(obj_rocket1), rockets[0].start_x,

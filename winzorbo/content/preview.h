@@ -10,7 +10,8 @@ struct BITMAP;
 struct RGB;
 
 // Pictures for looking at the art without playing.
-void preview_sheet(const SpriteSheet& sheet, const RGB* palette, const std::filesystem::path& folder);
+void preview_sheet(const SpriteSheet& sheet, const RGB* palette,
+                   const std::filesystem::path& folder);
 void preview_picture(BITMAP* picture, const RGB* palette, const std::filesystem::path& path);
 
 // Loads every built playfield the way the game does and saves its whole

@@ -27,7 +27,7 @@ BITMAP* flag(const FlagColours& colours, int frame) {
             return x < 4 ? c_grey_light : c_grey;
         }
         if (in_circle(x, y, 4, 1.5, 1.4)) {
-            return static_cast<int>(c_gold);
+            return c_gold;
         }
         double wave = std::sin(x * 0.55 - phase) * 1.3 * (x - 5) / 12.0;
         double top = 2.5 + wave;
@@ -55,7 +55,7 @@ struct Arrow {
     double dx;
     double dy;
 };
-constexpr Arrow bumper_directions[8] = {{1, 0},  {-1, 0}, {0, -1}, {0, 1},
+constexpr Arrow bumper_directions[8] = {{1, 0}, {-1, 0}, {0, -1}, {0, 1},
                                         {1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
 
 BITMAP* bumper(int p, bool kicking) {
@@ -86,7 +86,7 @@ BITMAP* bumper(int p, bool kicking) {
             double angle = std::atan2(ay, ax);
             double d = std::hypot(ax, ay);
             if (d < 10.5 && std::fabs(std::sin(angle * 4)) > 0.93) {
-                return static_cast<int>(c_shot);
+                return c_shot;
             }
         }
         return 0;
@@ -140,7 +140,7 @@ void draw_signs(SpriteSheet& sheet) {
         const FlagColours& colours = flag_colours[base];
         BITMAP* bitmap = render_shape(40, 12, [&](double x, double y) {
             if (x >= 18.5 && x < 21.5 && y >= 9) {
-                return static_cast<int>(c_grey_dark);
+                return c_grey_dark;
             }
             if (x >= 1 && x < 39 && y >= 0.5 && y < 9.5) {
                 if (y < 1.7) {
@@ -200,7 +200,8 @@ void draw_goo(SpriteSheet& sheet) {
     BITMAP* texture = create_bitmap_ex(8, 40, 40);
     for (int y = 0; y < 40; ++y) {
         for (int x = 0; x < 40; ++x) {
-            double n = periodic_noise(x, y, 40, 10, 7) * 0.65 + periodic_noise(x, y, 40, 5, 8) * 0.35;
+            double n =
+                periodic_noise(x, y, 40, 10, 7) * 0.65 + periodic_noise(x, y, 40, 5, 8) * 0.35;
             double swirl = std::sin((x + y * 0.5) * 2 * pi / 40 + n * 4) * 0.5 + 0.5;
             double v = n * 0.7 + swirl * 0.3;
             int colour = v < 0.38 ? c_green_dark : (v < 0.62 ? c_green : c_green_light);
@@ -245,7 +246,7 @@ void draw_ornaments(SpriteSheet& sheet) {
         double g = glint[frame];
         BITMAP* bitmap = render_shape(20, 20, [&](double x, double y) {
             if (x >= 9.5 && x < 10.5 && y < 5) {
-                return static_cast<int>(c_grey_light);
+                return c_grey_light;
             }
             double ax = x - 10, ay = y - 12;
             bool gem = std::fabs(ax) * 1.3 + std::fabs(ay) < 7.0 && y > 5;
@@ -254,7 +255,7 @@ void draw_ornaments(SpriteSheet& sheet) {
                 bool ray = (std::fabs(ax + 3) < 0.8 || std::fabs(ay + 3) < 0.8) &&
                            std::hypot(ax + 3, ay + 3) < 2 + 6 * g;
                 if (ray || (star < 0.5 && std::hypot(ax + 3, ay + 3) < 3 * g)) {
-                    return static_cast<int>(c_white);
+                    return c_white;
                 }
             }
             if (gem) {
@@ -262,9 +263,9 @@ void draw_ornaments(SpriteSheet& sheet) {
                     return g > 0.7 ? c_white : c_foam;
                 }
                 if (ax >= 0 && ay >= 0) {
-                    return static_cast<int>(c_purple);
+                    return c_purple;
                 }
-                return static_cast<int>(c_pink);
+                return c_pink;
             }
             return 0;
         });

@@ -87,7 +87,7 @@ BITMAP* draw_wreck(int player) {
             double crumple = std::sin(u * 1.7) * 0.8;
             if (std::fabs(v - crumple * 0.4) < 2.4) {
                 if (std::fmod(std::fabs(u * 3.1 + v * 2.3), 4.0) < 0.9) {
-                    return static_cast<int>(c_flame);
+                    return c_flame;
                 }
                 return u > 2 ? livery.dark : (v < -0.8 ? c_grey : c_grey_dark);
             }

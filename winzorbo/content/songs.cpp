@@ -60,8 +60,12 @@ ModuleInstrument one_shot(const char* name, int length, int volume, std::uint32_
 double lead_wave(double p) {
     return 0.55 * (p < 0.3 ? 1 : -1) + 0.35 * std::sin(2 * pi * p) + 0.1 * std::sin(6 * pi * p);
 }
-double bass_wave(double p) { return 0.8 * (1 - 2 * p) * 0.7 + 0.4 * std::sin(2 * pi * p); }
-double pad_wave(double p) { return 0.9 * (p < 0.5 ? 4 * p - 1 : 3 - 4 * p); }
+double bass_wave(double p) {
+    return 0.8 * (1 - 2 * p) * 0.7 + 0.4 * std::sin(2 * pi * p);
+}
+double pad_wave(double p) {
+    return 0.9 * (p < 0.5 ? 4 * p - 1 : 3 - 4 * p);
+}
 
 double kick_voice(double t, double) {
     double f = 160 * std::exp(-t * 25) + 45;
@@ -70,7 +74,9 @@ double kick_voice(double t, double) {
 double snare_voice(double t, double noise) {
     return (noise * 0.8 + 0.4 * std::sin(2 * pi * 190 * t)) * std::exp(-t * 14);
 }
-double hat_voice(double t, double noise) { return noise * 0.6 * std::exp(-t * 60); }
+double hat_voice(double t, double noise) {
+    return noise * 0.6 * std::exp(-t * 60);
+}
 double bell_voice(double t, double) {
     double f = 259.0;
     return (std::sin(2 * pi * f * t) + 0.5 * std::sin(2 * pi * f * 2.76 * t) * std::exp(-t * 6)) *

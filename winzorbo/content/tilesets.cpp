@@ -2,8 +2,8 @@
 
 #include "content/map_compiler.h"
 #include "content/painter.h"
-#include "content/shapes.h"
 #include "content/pictures.h"
+#include "content/shapes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,21 +38,61 @@ struct Theme {
 };
 
 const Theme themes[] = {
-    {"space", {{0, 0, 4}, {6, 4, 16}, {14, 8, 26}}, {{6, 3, 12}, {22, 12, 30}, {40, 28, 46}, {56, 48, 58}},
-     {{10, 20, 30}, {24, 44, 52}, {50, 62, 63}}, {{8, 10, 16}, {28, 32, 42}, {56, 58, 63}},
-     {{20, 6, 30}, {50, 20, 50}, {63, 50, 63}}, {{20, 20, 30}, {63, 63, 63}}, 0.35, true, false, 3},
-    {"cave", {{2, 1, 1}, {10, 6, 5}, {18, 12, 9}}, {{6, 3, 1}, {22, 13, 6}, {38, 26, 14}, {54, 44, 30}},
-     {{4, 16, 2}, {14, 36, 8}, {40, 58, 20}}, {{10, 10, 12}, {30, 30, 34}, {56, 56, 60}},
-     {{10, 24, 4}, {28, 48, 10}, {50, 62, 30}}, {{30, 18, 4}, {63, 50, 20}}, 0.55, false, false, 5},
-    {"station", {{2, 3, 6}, {8, 11, 18}, {14, 18, 28}}, {{8, 10, 14}, {22, 26, 34}, {38, 42, 50}, {58, 60, 63}},
-     {{30, 24, 2}, {56, 46, 8}, {63, 62, 30}}, {{6, 10, 20}, {20, 30, 48}, {46, 56, 63}},
-     {{20, 4, 2}, {50, 30, 6}, {63, 60, 30}}, {{8, 30, 40}, {40, 63, 63}}, 0.6, false, true, 7},
-    {"lagoon", {{1, 6, 10}, {4, 16, 22}, {10, 26, 30}}, {{10, 6, 4}, {30, 22, 12}, {48, 40, 26}, {60, 56, 44}},
-     {{20, 40, 10}, {36, 56, 16}, {56, 63, 40}}, {{12, 12, 10}, {32, 30, 26}, {58, 56, 50}},
-     {{40, 10, 20}, {60, 30, 30}, {63, 56, 48}}, {{20, 40, 50}, {63, 63, 63}}, 0.55, false, false, 11},
-    {"ice", {{0, 1, 6}, {3, 6, 18}, {8, 14, 28}}, {{8, 14, 26}, {20, 32, 46}, {38, 50, 60}, {54, 60, 63}},
-     {{40, 48, 56}, {54, 58, 63}, {63, 63, 63}}, {{10, 10, 14}, {30, 30, 36}, {56, 56, 60}},
-     {{40, 4, 6}, {60, 20, 16}, {63, 56, 20}}, {{30, 40, 50}, {63, 63, 63}}, 0.4, true, false, 13},
+    {"space",
+     {{0, 0, 4}, {6, 4, 16}, {14, 8, 26}},
+     {{6, 3, 12}, {22, 12, 30}, {40, 28, 46}, {56, 48, 58}},
+     {{10, 20, 30}, {24, 44, 52}, {50, 62, 63}},
+     {{8, 10, 16}, {28, 32, 42}, {56, 58, 63}},
+     {{20, 6, 30}, {50, 20, 50}, {63, 50, 63}},
+     {{20, 20, 30}, {63, 63, 63}},
+     0.35,
+     true,
+     false,
+     3},
+    {"cave",
+     {{2, 1, 1}, {10, 6, 5}, {18, 12, 9}},
+     {{6, 3, 1}, {22, 13, 6}, {38, 26, 14}, {54, 44, 30}},
+     {{4, 16, 2}, {14, 36, 8}, {40, 58, 20}},
+     {{10, 10, 12}, {30, 30, 34}, {56, 56, 60}},
+     {{10, 24, 4}, {28, 48, 10}, {50, 62, 30}},
+     {{30, 18, 4}, {63, 50, 20}},
+     0.55,
+     false,
+     false,
+     5},
+    {"station",
+     {{2, 3, 6}, {8, 11, 18}, {14, 18, 28}},
+     {{8, 10, 14}, {22, 26, 34}, {38, 42, 50}, {58, 60, 63}},
+     {{30, 24, 2}, {56, 46, 8}, {63, 62, 30}},
+     {{6, 10, 20}, {20, 30, 48}, {46, 56, 63}},
+     {{20, 4, 2}, {50, 30, 6}, {63, 60, 30}},
+     {{8, 30, 40}, {40, 63, 63}},
+     0.6,
+     false,
+     true,
+     7},
+    {"lagoon",
+     {{1, 6, 10}, {4, 16, 22}, {10, 26, 30}},
+     {{10, 6, 4}, {30, 22, 12}, {48, 40, 26}, {60, 56, 44}},
+     {{20, 40, 10}, {36, 56, 16}, {56, 63, 40}},
+     {{12, 12, 10}, {32, 30, 26}, {58, 56, 50}},
+     {{40, 10, 20}, {60, 30, 30}, {63, 56, 48}},
+     {{20, 40, 50}, {63, 63, 63}},
+     0.55,
+     false,
+     false,
+     11},
+    {"ice",
+     {{0, 1, 6}, {3, 6, 18}, {8, 14, 28}},
+     {{8, 14, 26}, {20, 32, 46}, {38, 50, 60}, {54, 60, 63}},
+     {{40, 48, 56}, {54, 58, 63}, {63, 63, 63}},
+     {{10, 10, 14}, {30, 30, 36}, {56, 56, 60}},
+     {{40, 4, 6}, {60, 20, 16}, {63, 56, 20}},
+     {{30, 40, 50}, {63, 63, 63}},
+     0.4,
+     true,
+     false,
+     13},
 };
 
 const Theme* find_theme(const std::string& name) {
@@ -69,7 +109,7 @@ const Theme* find_theme(const std::string& name) {
 double backdrop_value(const Theme& theme, int variant, double x, double y) {
     double v = periodic_noise(x, y, 20, 5, theme.seed) * 0.6 +
                periodic_noise(x, y, 20, 10, theme.seed + 1) * 0.4;
-    v = theme.backdrop_level * (0.55 + 0.45 * v);
+    v = theme.backdrop_level * (0.75 + 0.25 * v);
     if (theme.panels) {
         double px = std::fmod(x, 20.0), py = std::fmod(y, 20.0);
         if (px < 1 || py < 1) {
@@ -80,7 +120,8 @@ double backdrop_value(const Theme& theme, int variant, double x, double y) {
     }
     if (variant > 0) {
         double window = std::sin(pi * x / 20) * std::sin(pi * y / 20);
-        double detail = periodic_noise(x + 7 * variant, y + 3 * variant, 20, 4, theme.seed + 9 + variant);
+        double detail =
+            periodic_noise(x + 7 * variant, y + 3 * variant, 20, 4, theme.seed + 9 + variant);
         v *= 1.0 - window * 0.35 * detail;
     }
     return v;
@@ -120,8 +161,8 @@ BITMAP* deco_tile(const Theme& theme, int which) {
                 if (x < 4.5 || x > 15.5 || y < 5.5 || y > 14.5 || std::fabs(x - 10) < 0.7) {
                     return metal_first + 10;
                 }
-                return dither_ramp(glow_first, glow_count, 0.5 + (16 - y) / 24.0, static_cast<int>(x),
-                                   static_cast<int>(y));
+                return dither_ramp(glow_first, glow_count, 0.5 + (16 - y) / 24.0,
+                                   static_cast<int>(x), static_cast<int>(y));
             }
             return 0;
         case scenery_pipe_across:
@@ -200,7 +241,8 @@ BITMAP* solid_tile(const Theme& theme, int mask, bool metal) {
                 return dx > 0 && dy > 0 && dx * dx + dy * dy > radius * radius;
             };
             if (corner_cut(open_up, open_left, 0, 0) || corner_cut(open_up, open_right, 20, 0) ||
-                corner_cut(open_down, open_left, 0, 20) || corner_cut(open_down, open_right, 20, 20)) {
+                corner_cut(open_down, open_left, 0, 20) ||
+                corner_cut(open_down, open_right, 20, 20)) {
                 continue;
             }
             // Distance to the nearest exposed edge, for bevels and lips.

@@ -34,7 +34,8 @@ std::string read_file(const fs::path& path) {
 
 bool write_file(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
 
@@ -68,15 +69,17 @@ void draw_all_sprites(Sheets& sheets) {
     for (int player = 0; player < 2; ++player) {
         for (int flame = 0; flame < 2; ++flame) {
             for (int d = 0; d < 24; ++d) {
-                std::string name = "ROCKET" + std::to_string(player + 1) + (flame ? "_FLAME_" : "_") +
-                                   (d < 10 ? "0" : "") + std::to_string(d);
+                std::string name = "ROCKET" + std::to_string(player + 1) +
+                                   (flame ? "_FLAME_" : "_") + (d < 10 ? "0" : "") +
+                                   std::to_string(d);
                 rockets.add(name, draw_rocket(player, d, flame != 0));
             }
         }
     }
     rockets.add("WRECK1", draw_wreck(0));
     rockets.add("WRECK2", draw_wreck(1));
-    SpriteSheet& props = sheets.add("flags, signs, water, bumpers, goo, conveyors, arrows, ornaments");
+    SpriteSheet& props =
+        sheets.add("flags, signs, water, bumpers, goo, conveyors, arrows, ornaments");
     draw_flags(props);
     draw_signs(props);
     draw_waves(props);
@@ -115,10 +118,10 @@ bool build_main_datafile(const fs::path& output, const fs::path& source, const S
     }
     PALETTE interface_palette, title_palette, menu_palette, intro_palette;
     make_interface_palette(interface_palette);
-    std::unique_ptr<BITMAP, void (*)(BITMAP*)> title(draw_title_picture(title_palette, menu_palette),
-                                                      destroy_bitmap);
+    std::unique_ptr<BITMAP, void (*)(BITMAP*)> title(
+        draw_title_picture(title_palette, menu_palette), destroy_bitmap);
     std::unique_ptr<BITMAP, void (*)(BITMAP*)> intro(draw_intro_picture(intro_palette),
-                                                      destroy_bitmap);
+                                                     destroy_bitmap);
     std::map<std::string, std::vector<std::uint8_t>> binaries;
     binaries["CREDITS_TXT"] = game_text(read_file(source / "text" / "credits.txt"));
     binaries["TEXT_TXT"] = game_text(read_file(source / "text" / "texts.txt"));
@@ -148,8 +151,8 @@ bool build_main_datafile(const fs::path& output, const fs::path& source, const S
             writer.add_font(entry.name, font_first_character, make_font_glyphs());
             break;
         case ObjectKind::Palette: {
-            const RGB* palette = entry.name == "PAL_TITLE"  ? title_palette
-                                 : entry.name == "PAL_MENU" ? menu_palette
+            const RGB* palette = entry.name == "PAL_TITLE"   ? title_palette
+                                 : entry.name == "PAL_MENU"  ? menu_palette
                                  : entry.name == "PAL_INTRO" ? intro_palette
                                                              : interface_palette;
             writer.add_palette(entry.name, palette);
@@ -215,8 +218,8 @@ bool build_playfield(const fs::path& map_path, const fs::path& output, const fs:
 }
 } // namespace
 
-bool build_content(const std::string& source, const std::string& output,
-                   const std::string& preview, std::vector<std::string>& problems) {
+bool build_content(const std::string& source, const std::string& output, const std::string& preview,
+                   std::vector<std::string>& problems) {
     std::error_code error;
     fs::create_directories(fs::path(output) / "scn", error);
     if (!preview.empty()) {

@@ -2,4 +2,6 @@
 
 std::atomic<int> frame_counter{0};
 
-void tick() { frame_counter.fetch_add(1, std::memory_order_relaxed); }
+void tick() {
+    frame_counter.fetch_add(1, std::memory_order_relaxed);
+}

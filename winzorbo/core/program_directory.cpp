@@ -17,9 +17,13 @@ void find_program_directory(const char* argv0) {
     directory = parent.empty() ? std::string(".") : parent.string();
 }
 
-void set_program_directory(std::string folder) { directory = std::move(folder); }
+void set_program_directory(std::string folder) {
+    directory = std::move(folder);
+}
 
-const std::string& program_directory() { return directory; }
+const std::string& program_directory() {
+    return directory;
+}
 
 std::string data_path(std::string_view name) {
     std::string path = directory;

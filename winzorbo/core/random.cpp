@@ -6,7 +6,9 @@ namespace {
 std::uint32_t state = 1;
 }
 
-void zorbo_srand(unsigned int seed) { state = seed; }
+void zorbo_srand(unsigned int seed) {
+    state = seed;
+}
 
 int zorbo_rand() {
     state = state * 214013u + 2531011u;

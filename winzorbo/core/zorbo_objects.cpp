@@ -15,8 +15,7 @@ void put(Table& table, int index, std::string name, ObjectKind kind, int width =
 void sprites(Table& table, int first, int count, const std::string& prefix, int width = 0,
              int height = 0) {
     for (int i = 0; i < count; ++i) {
-        put(table, first + i, prefix + std::to_string(i + 1), ObjectKind::RleSprite, width,
-            height);
+        put(table, first + i, prefix + std::to_string(i + 1), ObjectKind::RleSprite, width, height);
     }
 }
 

@@ -13,7 +13,7 @@ enum class ObjectKind { Bitmap, RleSprite, Font, Palette, Binary };
 struct ObjectEntry {
     std::string name;
     ObjectKind kind = ObjectKind::Binary;
-    int width = 0;  // pictures whose size the game relies on; 0 = any
+    int width = 0; // pictures whose size the game relies on; 0 = any
     int height = 0;
 };
 

@@ -77,7 +77,6 @@ void scan_playfields() {
     list_playfields(data_path("scn"), seasonal_date(local));
     if (playfield_total == 0) {
         std::string search = data_path("scn/*.zrb");
-        fatal_error("Error: No playfields found in " + search +
-                    "!\nFel: Inga spelf\xe4lt funna!");
+        fatal_error("Error: No playfields found in " + search + "!\nFel: Inga spelf\xe4lt funna!");
     }
 }

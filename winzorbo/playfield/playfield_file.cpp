@@ -76,8 +76,8 @@ std::optional<PlayfieldProblem> check_playfield_layout(const std::uint8_t* data,
 
 bool walk_placements(const std::uint8_t* data, std::size_t size, const PlayfieldLayout& layout,
                      const PlacementVisitor& visit) {
-    std::size_t position = playfield_scenery_offset +
-                           static_cast<std::size_t>(layout.width) * layout.height;
+    std::size_t position =
+        playfield_scenery_offset + static_cast<std::size_t>(layout.width) * layout.height;
     for (int row = 0; row < layout.height; ++row) {
         int column = 0;
         while (column < layout.width) {
@@ -117,8 +117,8 @@ std::optional<PlayfieldProblem> check_playfield(const std::uint8_t* data, std::s
         }
         actors_needed += actors_made_by(code, parameter);
         if (code == place_solid && !tile_usable(tiles, std::int64_t{tiles.fast} + parameter)) {
-            problem = datafile_problem("solid tile " + std::to_string(parameter) +
-                                       " not in datafile");
+            problem =
+                datafile_problem("solid tile " + std::to_string(parameter) + " not in datafile");
         } else if (code == place_bumper && parameter > 7) {
             problem = playfield_problem("bumper parameter above 7");
         } else if (code == place_base && (parameter >= max_bases || base_seen[parameter])) {
@@ -145,8 +145,8 @@ std::optional<PlayfieldProblem> check_playfield(const std::uint8_t* data, std::s
         return playfield_problem("start position missing");
     }
     // The game kinds know no base, bases 0 and 1, or bases 0, 1 and 2.
-    bool bases_valid = (!base_seen[0] && !base_seen[1] && !base_seen[2]) ||
-                       (base_seen[0] && base_seen[1]);
+    bool bases_valid =
+        (!base_seen[0] && !base_seen[1] && !base_seen[2]) || (base_seen[0] && base_seen[1]);
     if (!bases_valid) {
         return playfield_problem("bases must be none, 0 and 1, or 0, 1 and 2");
     }

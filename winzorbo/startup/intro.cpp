@@ -17,7 +17,9 @@ void wait_for_key_or(int ticks) {
     }
 }
 
-RGB* palette_object(int index) { return zorbo_object<RGB>(index); }
+RGB* palette_object(int index) {
+    return zorbo_object<RGB>(index);
+}
 } // namespace
 
 void run_intro() {

@@ -16,10 +16,10 @@ struct ControlKey {
 
 // Read and written in this order.
 constexpr ControlKey control_keys[] = {
-    {"left1", action_left, 0, KEY_A},     {"right1", action_right, 0, KEY_D},
-    {"gas1", action_gas, 0, KEY_S},       {"fire1", action_fire, 0, KEY_Q},
-    {"left2", action_left, 1, KEY_LEFT},  {"right2", action_right, 1, KEY_RIGHT},
-    {"gas2", action_gas, 1, KEY_DOWN},    {"fire2", action_fire, 1, KEY_UP},
+    {"left1", action_left, 0, KEY_A},    {"right1", action_right, 0, KEY_D},
+    {"gas1", action_gas, 0, KEY_S},      {"fire1", action_fire, 0, KEY_Q},
+    {"left2", action_left, 1, KEY_LEFT}, {"right2", action_right, 1, KEY_RIGHT},
+    {"gas2", action_gas, 1, KEY_DOWN},   {"fire2", action_fire, 1, KEY_UP},
 };
 } // namespace
 
