@@ -10,8 +10,16 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 extern char** environ;
+
+namespace {
+// Waits until the server has handled every request sent so far.
+void RoundTrip(xcb_connection_t* connection) {
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+} // namespace
 
 namespace {
 std::vector<char*> Pointers(std::vector<std::string>& strings) {
@@ -171,4 +179,44 @@ std::string RunTool(const std::vector<std::string>& arguments,
         *exitStatus = pid > 0 ? DecodeStatus(raw) : -1;
     }
     return output;
+}
+
+XClient::XClient(const std::string& display) {
+    xcb_connection_t* opened = xcb_connect(display.c_str(), nullptr);
+    if (xcb_connection_has_error(opened) != 0) {
+        xcb_disconnect(opened);
+        return;
+    }
+    connection = opened;
+    root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+XClient::~XClient() {
+    if (connection != nullptr) {
+        xcb_disconnect(connection);
+    }
+}
+
+std::uint32_t XClient::CreateWindow(int width, int height, bool map) {
+    if (connection == nullptr) {
+        return 0;
+    }
+    const xcb_window_t window = xcb_generate_id(connection);
+    const std::uint32_t black = 0;
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, root, 0, 0,
+                      static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_BACK_PIXEL,
+                      &black);
+    if (map) {
+        xcb_map_window(connection, window);
+    }
+    RoundTrip(connection);
+    return window;
+}
+
+void XClient::DestroyWindow(std::uint32_t window) {
+    if (connection != nullptr) {
+        xcb_destroy_window(connection, window);
+        RoundTrip(connection);
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -54,3 +55,24 @@ std::string RunTool(const std::vector<std::string>& arguments,
 
 // The environment of this process with the given values replaced.
 std::vector<std::string> MergedEnvironment(const std::map<std::string, std::string>& overrides);
+
+struct xcb_connection_t;
+
+// A connection of the test's own to the X server, for windows that stand in
+// for other programs' windows.
+class XClient {
+public:
+    explicit XClient(const std::string& display);
+    ~XClient();
+    XClient(const XClient&) = delete;
+    XClient& operator=(const XClient&) = delete;
+
+    bool Connected() const { return connection != nullptr; }
+    // A top-level window; unmapped windows only make the server report them.
+    std::uint32_t CreateWindow(int width, int height, bool map);
+    void DestroyWindow(std::uint32_t window);
+
+private:
+    xcb_connection_t* connection = nullptr;
+    std::uint32_t root = 0;
+};

@@ -1,0 +1,141 @@
+#include "SaverFixture.h"
+
+#include "platform/Registry.h"
+#include "platform/SystemInfo.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// Reserved u32, signature string, version f32, item count, then kind 4 with
+// an empty label, reserved, disabled, milliseconds and random.
+std::string SceneBlock(const std::string& signature) {
+    std::string block;
+    auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            block.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        }
+    };
+    u32(0);
+    block.push_back(static_cast<char>(signature.size()));
+    block += signature;
+    u32(0x40800000); // 4.0f
+    u32(1);
+    u32(4);
+    block.push_back('\0');
+    u32(0);
+    u32(0);
+    u32(1000);
+    u32(0);
+    return block;
+}
+
+void SaverEndToEnd::SetUp() {
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
+    std::string pattern = (fs::temp_directory_path() / "saver-e2e-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    root = pattern;
+    for (const char* sub : {"config", "tmp", "runtime"}) {
+        fs::create_directory(root / sub);
+    }
+    fs::permissions(root / "runtime", fs::perms::owner_all);
+    environment = {
+        {"DISPLAY", server.Display()},
+        {"XDG_CONFIG_HOME", (root / "config").string()},
+        {"XDG_RUNTIME_DIR", (root / "runtime").string()},
+        {"TMPDIR", (root / "tmp").string()},
+        {"QT_QPA_PLATFORM", "xcb"},
+        {"XSCREENSAVER_WINDOW", ""},
+        {"LSAN_OPTIONS", "suppressions=" SCENESAVER_SOURCE_DIR "/tests/platform/lsan.supp"},
+    };
+    // This process reads and writes the same settings as the saver.
+    setenv("XDG_CONFIG_HOME", environment["XDG_CONFIG_HOME"].c_str(), 1);
+}
+
+void SaverEndToEnd::TearDown() {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
+
+std::string SaverEndToEnd::MakeSaver(const std::string& name, const std::string& block) {
+    const fs::path path = root / name;
+    fs::copy_file(SCENESAVER_BIN_DIR "/SceneSaver", path);
+    std::ofstream(path, std::ios::app | std::ios::binary) << block;
+    fs::permissions(path, fs::perms::owner_all);
+    return path.string();
+}
+
+void SaverEndToEnd::StoreCalibration() {
+    CRegKey key("Software\\Quorvatronics\\Screen Saver");
+    ASSERT_TRUE(key.SetString("SysInfo", MachineDescription(GetSystemInfo())));
+    ASSERT_TRUE(key.SetDWORD("Times", 1000));
+}
+
+std::string SaverEndToEnd::Tool(const std::vector<std::string>& arguments, int* status) {
+    return RunTool(arguments, environment, status);
+}
+
+std::string SaverEndToEnd::WaitForWindow(pid_t pid) {
+    std::istringstream ids(Tool({"timeout", "20", "xdotool", "search", "--sync", "--onlyvisible",
+                                 "--pid", std::to_string(pid)}));
+    std::string id;
+    ids >> id;
+    return id;
+}
+
+std::string SaverEndToEnd::WindowInfo(const std::string& id) {
+    return Tool({"xwininfo", "-id", id});
+}
+
+bool SaverEndToEnd::ScreenTurnsBlack() {
+    for (int i = 0; i < 100; ++i) {
+        if (Tool({"import", "-window", "root", "-colorspace", "gray", "-format", "%[max]",
+                  "info:"}) == "0") {
+            return true;
+        }
+        std::this_thread::sleep_for(100ms);
+    }
+    return false;
+}
+
+std::vector<std::string> SaverEndToEnd::PrivateTempFolders() {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(root / "tmp")) {
+        if (entry.path().filename().string().starts_with("scenesaver-")) {
+            found.push_back(entry.path().string());
+        }
+    }
+    return found;
+}
+
+std::unique_ptr<Process> SaverEndToEnd::WatchMaps() {
+    const fs::path log = root / "maps.log";
+    auto watcher = std::make_unique<Process>(
+        std::vector<std::string>{"xev", "-root", "-event", "substructure"}, environment,
+        log.string());
+    // xev is listening once it reports a window that we create unmapped.
+    XClient client(server.Display());
+    for (int i = 0; i < 100; ++i) {
+        client.DestroyWindow(client.CreateWindow(1, 1, false));
+        std::ifstream text(log);
+        std::stringstream content;
+        content << text.rdbuf();
+        if (content.str().find("CreateNotify") != std::string::npos) {
+            break;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return watcher;
+}
+
+bool SaverEndToEnd::AnyWindowMapped() {
+    std::ifstream log(root / "maps.log");
+    std::stringstream text;
+    text << log.rdbuf();
+    return text.str().find("MapNotify") != std::string::npos;
+}
