@@ -104,13 +104,36 @@ void draw_big_text(BITMAP* target, const char* text, int centre_x, int top, doub
     destroy_bitmap(small);
 }
 
-// A rocket sprite blown up with its pixels kept square.
-void draw_big_rocket(BITMAP* target, int player, int direction, int x, int y, int scale) {
+// The picture's own colour (0..223) closest to an interface colour: the
+// pictures are faded in over 0..223 only, so they cannot rely on the rest.
+int picture_colour(const RGB* palette, int interface_colour) {
+    PALETTE interface_palette;
+    make_interface_palette(interface_palette);
+    const RGB& wanted = interface_palette[interface_colour];
+    int best = 0;
+    int best_distance = 1 << 30;
+    for (int i = 0; i < 224; ++i) {
+        int dr = palette[i].r - wanted.r, dg = palette[i].g - wanted.g,
+            db = palette[i].b - wanted.b;
+        int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+        if (distance < best_distance) {
+            best_distance = distance;
+            best = i;
+        }
+    }
+    return best;
+}
+
+// A rocket sprite blown up with its pixels kept square, in the picture's
+// own colours.
+void draw_big_rocket(BITMAP* target, const RGB* palette, int player, int direction, int x, int y,
+                     int scale) {
     BITMAP* rocket = draw_rocket(player, direction, true);
     for (int sy = 0; sy < 20; ++sy) {
         for (int sx = 0; sx < 20; ++sx) {
             int colour = getpixel(rocket, sx, sy);
             if (colour != 0) {
+                colour = picture_colour(palette, colour);
                 rectfill(target, x + sx * scale, y + sy * scale, x + sx * scale + scale - 1,
                          y + sy * scale + scale - 1, colour);
             }
@@ -242,10 +265,10 @@ BITMAP* draw_title_picture(RGB* title_palette, RGB* menu_palette) {
         int sy = static_cast<int>(y + (hash01(i * 37) - 0.5) * spread);
         putpixel(picture, sx, sy, glow_first + static_cast<int>(t * (glow_count - 1)));
     }
-    draw_big_rocket(picture, 0, 2, 200, 170, 4);
-    draw_big_rocket(picture, 1, 22, 560, 60, 2);
+    draw_big_rocket(picture, title_palette, 0, 2, 200, 170, 4);
+    draw_big_rocket(picture, title_palette, 1, 22, 560, 60, 2);
 
-    draw_big_text(picture, "WINZORBO", 320, 60, 9.0, logo_first, logo_count, c_black, land_first);
+    draw_big_text(picture, "WINZORBO", 320, 60, 9.0, logo_first, logo_count, sky_first, land_first);
     return picture;
 }
 
@@ -309,13 +332,14 @@ BITMAP* draw_intro_picture(RGB* intro_palette) {
                      dither_ramp(land_first, land_count, 0.6 - (y - top) / 90.0, x, y));
         }
     }
-    draw_big_rocket(picture, 0, 0, 44, 150, 4);
-    draw_big_rocket(picture, 1, 0, 130, 150, 4);
-    rectfill(picture, 40, 228, 220, 234, c_metal_dark);
-    rectfill(picture, 40, 228, 220, 229, c_metal);
+    draw_big_rocket(picture, intro_palette, 0, 0, 44, 150, 4);
+    draw_big_rocket(picture, intro_palette, 1, 0, 130, 150, 4);
+    rectfill(picture, 40, 228, 220, 234, land_first + 20);
+    rectfill(picture, 40, 228, 220, 229, land_first + 40);
 
-    draw_big_text(picture, "ZORBO TEAM", 380, 90, 5.0, logo_first, logo_count, c_black, land_first);
-    draw_big_text(picture, "presents * presenterar", 380, 160, 2.0, logo_first, logo_count, c_black,
+    draw_big_text(picture, "ZORBO TEAM", 380, 90, 5.0, logo_first, logo_count, sky_first,
                   land_first);
+    draw_big_text(picture, "presents * presenterar", 380, 160, 2.0, logo_first, logo_count,
+                  sky_first, land_first);
     return picture;
 }

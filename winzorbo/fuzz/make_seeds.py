@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""Writes the fuzz seeds beside this script: small playfield files for the
+fuzz target's tile datafile (BAK = 1, tiles 1..6, FAST = 5, PAL = 8) and a few
+text tables."""
+import os
+
+here = os.path.dirname(os.path.abspath(__file__))
+
+
+def playfield(width, height, scenery, rows, magic=b"IZRB", datafile=b"tiles"):
+    out = bytearray(magic + bytes([0]))
+    out += b"Provbana".ljust(26, b"\0") + b"Test field".ljust(26, b"\0")
+    out += datafile.ljust(10, b"\0") + bytes([width, height])
+    out += bytes(scenery[i] if i < len(scenery) else 0 for i in range(width * height))
+    for row in rows:
+        for code, parameter in row:
+            out += bytes([code, parameter])
+    return bytes(out)
+
+
+def skip(n):
+    return [(0, n)]
+
+
+seeds = {
+    "minimal.zrb": playfield(2, 2, [], [[(255, 0), (255, 1)], skip(2)]),
+    "every-code.zrb": playfield(
+        6, 5, [0, 1, 2, 254, 255, 0, 255, 255, 0, 0, 0, 3],
+        [[(255, 0), (255, 1), (14, 0), (15, 0), (16, 0), (17, 0)],
+         [(10, 1), (10, 0), (11, 0), (11, 1), (12, 7), (18, 0)],
+         [(0, 1), (13, 0), (0, 2), (13, 1), (0, 1)],
+         skip(6),
+         [(2, 0), (2, 1), (2, 2), (0, 0), (99, 9), (0, 2)]]),
+    "three-bases.zrb": playfield(
+        9, 4, [], [[(255, 0), (255, 1), (0, 7)],
+                   [(0, 1), (13, 0), (0, 2), (13, 2), (0, 2), (13, 1), (0, 1)],
+                   skip(9), [(2, 0)] * 9], magic=b"CZRB"),
+    "truncated.zrb": playfield(3, 3, [], [[(255, 0), (255, 1)]]),
+    "bad-datafile.zrb": playfield(2, 1, [], [[(255, 0), (255, 1)]], datafile=b"../tiles"),
+}
+
+texts = {
+    "lf.txt": b"Spela\nPlay\n\nTillbaka\nBack\n",
+    "crlf.txt": b"Spelare %i vann!\r\nPlayer %i wins!\r\nLaddar %s\r\nLoading %s\r\n",
+    "lfcr.txt": b"a\n\rb\n\r\n\rc%%%i%s%n",
+    "long.txt": b"x" * 300 + b"\r\n\xe5\xe4\xf6\xc5\xc4\xd6\n",
+}
+
+for folder, files in (("corpus/playfield", seeds), ("corpus/text_table", texts)):
+    os.makedirs(os.path.join(here, folder), exist_ok=True)
+    for name, data in files.items():
+        with open(os.path.join(here, folder, name), "wb") as f:
+            f.write(data)
