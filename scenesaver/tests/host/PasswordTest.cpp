@@ -6,6 +6,8 @@
 
 #include <QLineEdit>
 
+#include <fstream>
+
 namespace {
 // The generator seeded with 6143 starts 20099, 7659, 20811, 6925, 30741, ...
 // (6143 * 214013 + 2531011 = 0x4E8312C6, bits 16-30 = 0x4E83 = 20099), and
@@ -126,4 +128,17 @@ TEST_F(PasswordDialogs, SystemSwitchDefaultsToOff) {
     EXPECT_FALSE(SystemRequiresSaverPassword());
     SetSystemUsesPassword(true);
     EXPECT_TRUE(SystemRequiresSaverPassword());
+}
+
+TEST_F(PasswordDialogs, NewPasswordThatCannotBeStoredIsNotReportedAsChanged) {
+    // A file where the settings folder belongs makes every write fail.
+    std::ofstream(home.path().toStdString() + "/Quorvatronics") << "not a folder";
+    CNewPasswordDlg dialog(profile);
+    dialog.findChild<QLineEdit*>("1002")->setText("pw");
+    dialog.findChild<QLineEdit*>("1001")->setText("pw");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].first, "The password could not be saved.");
+    EXPECT_EQ(messages[0].second, MessageIcon::Exclamation);
 }
