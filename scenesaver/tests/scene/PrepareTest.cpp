@@ -221,6 +221,24 @@ TEST_F(Prepare, ImageDataPassesThroughATemporaryFileThatIsRemoved) {
     EXPECT_EQ(ItemAt<CPictureItem>(scene, 0).GetSize(), QSize(2, 1));
 }
 
+TEST_F(Prepare, ImageDataWithoutATemporaryFileFailsWithItsMessage) {
+    BlockBytes b;
+    b.BlockHead(4.0F).I32(1).ImagePicture40("P", TinyBmp()).Users({});
+    // no private folder can be made inside /proc, not even by root
+    RemovePrivateTempFolder();
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/proc");
+    const bool prepared = Load(b);
+    if (savedTmp.isNull()) {
+        qunsetenv("TMPDIR");
+    } else {
+        qputenv("TMPDIR", savedTmp);
+    }
+    RemovePrivateTempFolder();
+    EXPECT_FALSE(prepared);
+    EXPECT_EQ(shown, (std::vector<Shown>{{"It cannot be made data file.", MessageIcon::None}}));
+}
+
 TEST_F(Prepare, LoopEndsFindTheirStartsLikeBrackets) {
     BlockBytes b;
     b.BlockHead(4.0F).I32(6);
