@@ -55,6 +55,8 @@ private:
     bool PreserveUnreadable(const plat::FileSpec& path);
     static bool WriteNotes(plat::File& file, std::span<Note* const> notes);
     void ClearModified();
+    // Add for a note that cannot be in the store yet.
+    void AppendNew(Note* note) { notes_.push_back(note); }
 
     std::vector<Note*> notes_;
     bool changed_ = false;

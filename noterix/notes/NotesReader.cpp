@@ -191,7 +191,7 @@ bool NoteStore::Read(plat::File& file) {
     auto finish = [&] {
         open->LoadText(text);
         open->ClearDirty();
-        Add(open.release());
+        AppendNew(open.release());
         text.Empty();
     };
     for (;;) {

@@ -4,6 +4,7 @@
 #include "plat/FileSpecImp.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -26,6 +27,7 @@ DiskFile::~DiskFile() {
     if (stream_ != nullptr) {
         std::fclose(stream_);
     }
+    std::free(lineBuffer_);
 }
 
 bool DiskFile::PushWriteError(int error) {
@@ -190,30 +192,23 @@ bool DiskFile::ReadLine(String& line) {
         return ErrorStateStack::Get().Push(ErrEndOfFile, SeverityError,
                                            StandardMessageText(MsgReadEndOfFile));
     }
-    // A line ends at LF only; the bytes are gathered in chunks, and where a
-    // chunk happens to end has no bearing on where the line ends.
+    // A line ends at LF only, however long it is; the C library grows the
+    // buffer, so where its reads happen to stop has no bearing on the line.
+    errno = 0;
+    const ssize_t length = ::getline(&lineBuffer_, &lineCapacity_, stream_);
+    if (length < 0) {
+        if (std::ferror(stream_)) {
+            return PushWithReason(ErrRead, MsgReadProblem, errno ? errno : EIO);
+        }
+        line.Empty();
+        return true; // at the very end: an empty last line
+    }
+    std::size_t end = static_cast<std::size_t>(length);
+    while (end > 0 && (lineBuffer_[end - 1] == '\r' || lineBuffer_[end - 1] == '\n')) {
+        --end;
+    }
     line.Empty();
-    char chunk[4096];
-    std::size_t used = 0;
-    for (;;) {
-        const int c = getc_unlocked(stream_);
-        if (c == EOF || c == '\n') {
-            if (c == EOF && std::ferror(stream_)) {
-                return PushWithReason(ErrRead, MsgReadProblem, errno ? errno : EIO);
-            }
-            break;
-        }
-        chunk[used++] = static_cast<char>(c);
-        if (used == sizeof chunk) {
-            line.AppendBytes(chunk, used);
-            used = 0;
-        }
-    }
-    line.AppendBytes(chunk, used);
-    while (!line.IsEmpty() &&
-           (line[line.Length() - 1] == '\r' || line[line.Length() - 1] == '\n')) {
-        line.Truncate(line.Length() - 1);
-    }
+    line.AppendBytes(lineBuffer_, end);
     return true;
 }
 

@@ -34,6 +34,10 @@ protected:
 
     FileSpec path_;
     std::FILE* stream_ = nullptr;
+
+private:
+    char* lineBuffer_ = nullptr; // reused from line to line
+    std::size_t lineCapacity_ = 0;
 };
 
 // Writes a new version of a file without ever touching the old one until

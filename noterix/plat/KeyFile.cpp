@@ -212,10 +212,9 @@ bool KeyFile::Parse(std::string_view text) {
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
 
         Line line;
+        // Kept byte for byte (a CR of a CR LF included), so that writing
+        // the file back gives the same line however often it is rewritten.
         line.raw.assign(raw.data(), raw.size());
-        if (!line.raw.empty() && line.raw.back() == '\r') {
-            line.raw.pop_back();
-        }
         const std::string_view content = TrimSpace(line.raw);
         if (content.size() >= 2 && content.front() == '[' && content.back() == ']') {
             if (Unescape(content.substr(1, content.size() - 2), line.section)) {
@@ -239,7 +238,9 @@ std::string KeyFile::Serialize() const {
             out += line.raw;
             break;
         case Line::Section:
-            out += "[" + Escape(line.section, "[]#;=") + "]";
+            out += '[';
+            out += Escape(line.section, "[]#;=");
+            out += ']';
             break;
         case Line::Entry: {
             out += Escape(line.name, "[]#;=:");

@@ -1,7 +1,5 @@
 #include "plat/ResourceID.h"
 
-#include <cstdarg>
-
 namespace plat {
 
 namespace {
@@ -26,18 +24,6 @@ bool ResourceID::LoadString(String& out) const {
     }
     out.Assign(text);
     return true;
-}
-
-bool ResourceID::FormatString(String& out, ...) const {
-    String format;
-    if (!LoadString(format)) {
-        return false;
-    }
-    std::va_list arguments;
-    va_start(arguments, out);
-    const bool ok = out.FormatV(format.c_str(), arguments);
-    va_end(arguments);
-    return ok;
 }
 
 } // namespace plat

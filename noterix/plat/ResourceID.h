@@ -24,7 +24,11 @@ struct ResourceID {
     // The string resource's text; false for id 0 or a missing or empty string.
     bool LoadString(String& out) const;
     // Loads the string and uses it as a printf format.
-    bool FormatString(String& out, ...) const;
+    template <typename... Arguments>
+    bool FormatString(String& out, Arguments... arguments) const {
+        String format;
+        return LoadString(format) && out.Format(format.c_str(), arguments...);
+    }
 };
 
 // The program's resources. The program installs its table at start-up; the

@@ -37,9 +37,51 @@ bool Time::IsValidDate(std::uint32_t year, std::uint32_t month, std::uint32_t da
     return day <= length;
 }
 
-bool Time::FromLocal(int year, int month, int day, int hour, int minute, int second, Time& out) {
-    if (year < 1 || year > 9999) {
-        return false;
+namespace {
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day) {
+    year -= month <= 2;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const auto yearOfEra = static_cast<unsigned>(year - era * 400);
+    const unsigned dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + static_cast<std::int64_t>(dayOfEra) - 719468;
+}
+
+bool LocalFieldsAt(std::int64_t stamp, std::tm& out) {
+    const auto value = static_cast<std::time_t>(stamp);
+    return localtime_r(&value, &out) != nullptr;
+}
+
+bool Matches(const std::tm& fields, int year, int month, int day, int hour, int minute,
+             int second) {
+    return fields.tm_year == year - 1900 && fields.tm_mon == month - 1 && fields.tm_mday == day &&
+           fields.tm_hour == hour && fields.tm_min == minute && fields.tm_sec == second;
+}
+
+// The local-time conversion of the C library, but without its cost per call
+// (mktime looks at the time-zone file every time): take the zone's offset
+// near the wanted time and check the result by converting back. Times the
+// check does not confirm (those skipped by a daylight-saving change) go to
+// mktime itself.
+bool LocalToStamp(int year, int month, int day, int hour, int minute, int second,
+                  std::int64_t& out) {
+    const std::int64_t naive =
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) * 86400 +
+        hour * 3600 + minute * 60 + second;
+    std::tm fields{};
+    if (LocalFieldsAt(naive, fields)) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const std::int64_t guess = naive - fields.tm_gmtoff;
+            if (!LocalFieldsAt(guess, fields)) {
+                break;
+            }
+            if (Matches(fields, year, month, day, hour, minute, second)) {
+                out = guess;
+                return true;
+            }
+        }
     }
     std::tm parts{};
     parts.tm_year = year - 1900;
@@ -54,8 +96,20 @@ bool Time::FromLocal(int year, int month, int day, int hour, int minute, int sec
     if (stamp == static_cast<std::time_t>(-1) && parts.tm_wday == -1) {
         return false;
     }
-    const std::int64_t seconds = static_cast<std::int64_t>(stamp);
-    if (seconds > std::numeric_limits<std::int32_t>::max() ||
+    out = static_cast<std::int64_t>(stamp);
+    return true;
+}
+
+} // namespace
+
+bool Time::FromLocal(int year, int month, int day, int hour, int minute, int second, Time& out) {
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 ||
+        hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 60) {
+        return false;
+    }
+    std::int64_t seconds = 0;
+    if (!LocalToStamp(year, month, day, hour, minute, second, seconds) ||
+        seconds > std::numeric_limits<std::int32_t>::max() ||
         seconds < std::numeric_limits<std::int32_t>::min()) {
         return false;
     }

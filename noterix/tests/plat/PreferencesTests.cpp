@@ -167,3 +167,14 @@ TEST(LinuxPreferences, WrittenToTheConfigFolderAndReadBack) {
     EXPECT_NE(text.find("[System]\nFirstRun=dword:0\n"), std::string::npos) << text;
     Preferences::Get().Flush();
 }
+
+TEST(KeyFile, RewritingIsStableForLinesEndingInCarriageReturns) {
+    const std::string text = "kept\r\r\r\n[UI]\r\nA=dword:1\r\nlast\r\r";
+    KeyFile file;
+    ASSERT_TRUE(file.Parse(text));
+    ASSERT_NE(file.Find("UI", "A"), nullptr); // CR LF lines still parse
+    const std::string once = file.Serialize();
+    KeyFile again;
+    ASSERT_TRUE(again.Parse(once));
+    EXPECT_EQ(again.Serialize(), once);
+}

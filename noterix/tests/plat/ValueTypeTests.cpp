@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <set>
 
 using plat::Colour;
@@ -126,4 +127,47 @@ TEST(Random, FollowsTheClassicSequence) {
     }
     plat::Random::Seed(12345);
     EXPECT_EQ(plat::Random::Next(), 7584);
+}
+
+TEST(Time, LocalConversionAgreesWithTheCLibraryAcrossDaylightSaving) {
+    for (const char* zone :
+         {"EST5EDT,M3.2.0,M11.1.0", "LHST-10:30LHDT-11,M10.1.0,M4.1.0", "UTC0", "<+0545>-5:45"}) {
+        ScopedTimeZone scoped(zone);
+        for (int day = 0; day < 366; ++day) {
+            for (int hour = 0; hour < 24; ++hour) {
+                for (int minute : {0, 30, 59}) {
+                    std::tm parts{};
+                    parts.tm_year = 2026 - 1900;
+                    parts.tm_mday = 1 + day;
+                    parts.tm_hour = hour;
+                    parts.tm_min = minute;
+                    parts.tm_isdst = -1;
+                    // Normalise the day of the year into a date first.
+                    std::tm date = parts;
+                    date.tm_hour = 12;
+                    date.tm_min = 0;
+                    std::mktime(&date);
+                    parts.tm_mon = date.tm_mon;
+                    parts.tm_mday = date.tm_mday;
+                    std::tm expected = parts;
+                    const std::time_t reference = std::mktime(&expected);
+                    Time time;
+                    ASSERT_TRUE(Time::FromLocal(2026, date.tm_mon + 1, date.tm_mday, hour, minute,
+                                                0, time));
+                    if (time.Seconds() == reference) {
+                        continue;
+                    }
+                    // Only a time that occurs twice may come out differently,
+                    // and then both answers must show the asked-for time.
+                    std::tm ours{}, theirs{};
+                    const std::time_t stamp = time.Seconds();
+                    localtime_r(&stamp, &ours);
+                    localtime_r(&reference, &theirs);
+                    EXPECT_TRUE(ours.tm_hour == hour && ours.tm_min == minute &&
+                                theirs.tm_hour == hour && theirs.tm_min == minute)
+                        << zone << " day " << day << " " << hour << ":" << minute;
+                }
+            }
+        }
+    }
 }
