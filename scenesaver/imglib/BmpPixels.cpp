@@ -32,6 +32,15 @@ std::uint8_t Extract(const BmpChannel& channel, std::uint32_t value) {
 
 void PaletteRow(const std::uint8_t* stored, std::uint8_t* rgb, std::int64_t width, int bitCount,
                 const BmpColors& colors) {
+    if (bitCount == 8) {
+        for (std::int64_t x = 0; x < width; ++x, rgb += 3) {
+            const std::uint8_t* entry = colors.rgb[stored[x]];
+            rgb[0] = entry[0];
+            rgb[1] = entry[1];
+            rgb[2] = entry[2];
+        }
+        return;
+    }
     const int perByte = 8 / bitCount;
     const unsigned mask = (1u << bitCount) - 1;
     for (std::int64_t x = 0; x < width; ++x) {

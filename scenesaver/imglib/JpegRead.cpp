@@ -14,6 +14,8 @@ struct JpegDecode {
     jpeg_decompress_struct cinfo;
     ImgErrorMgr err;
     JSAMPLE* rowBuffer;
+    JSAMPROW row; // where the next scanline goes
+    ImgStream* stream;
     int depth;
     int code;
     bool created;
@@ -21,7 +23,7 @@ struct JpegDecode {
 
 // Reads the header and starts decompression. False with code set on failure;
 // the object is then destroyed.
-bool StartDecode(JpegDecode* work, ImgStream* stream) {
+bool StartDecode(JpegDecode* work) {
     work->cinfo.err = ImgJpegErrorManager(&work->err);
     if (setjmp(work->err.jump) != 0) {
         if (work->code == IMG_ERR_NONE) {
@@ -36,7 +38,7 @@ bool StartDecode(JpegDecode* work, ImgStream* stream) {
     jpeg_CreateDecompress(&work->cinfo, JPEG_LIB_VERSION, sizeof(work->cinfo));
     work->created = true;
     work->cinfo.mem->max_memory_to_use = kImgJpegMemoryLimit;
-    ImgJpegAttachSource(&work->cinfo, stream);
+    ImgJpegAttachSource(&work->cinfo, work->stream);
     jpeg_read_header(&work->cinfo, TRUE);
     const ImgThreadState& state = ImgState();
     work->cinfo.scale_num = static_cast<unsigned>(state.jpegScaleNum);
@@ -76,6 +78,16 @@ void ConvertRow(JpegDecode* work, JSAMPLE* out) {
     }
 }
 
+// Reads one scanline into work->row; false after a fatal libjpeg error. The
+// jump point lives in this small frame, which keeps nothing in locals.
+bool ReadScanline(JpegDecode* work) {
+    if (setjmp(work->err.jump) != 0) {
+        return false;
+    }
+    jpeg_read_scanlines(&work->cinfo, &work->row, 1);
+    return true;
+}
+
 // Decodes the next row into out. False with code set on failure.
 bool ReadRow(JpegDecode* work, JSAMPLE* out) {
     jpeg_decompress_struct& c = work->cinfo;
@@ -93,12 +105,11 @@ bool ReadRow(JpegDecode* work, JSAMPLE* out) {
         work->code = IMG_ERR_DEPTH;
         return false;
     }
-    if (setjmp(work->err.jump) != 0) {
+    work->row = direct ? out : work->rowBuffer;
+    if (!ReadScanline(work)) {
         work->code = IMG_ERR_READ;
         return false;
     }
-    JSAMPROW row = direct ? out : work->rowBuffer;
-    jpeg_read_scanlines(&c, &row, 1);
     if (converted) {
         ConvertRow(work, out);
     }
@@ -140,8 +151,9 @@ ImgBuffer img_read_jpeg(ImgStream* stream, int* width, int* height, int depth) {
         return nullptr;
     }
     work->depth = depth;
+    work->stream = stream;
     ImgBuffer output;
-    if (StartDecode(work, stream)) {
+    if (StartDecode(work)) {
         const jpeg_decompress_struct& c = work->cinfo;
         const int components = c.output_components;
         // Two-component pictures have no colour interpretation to deliver.

@@ -10,11 +10,6 @@
 namespace {
 // One encode's state, in plain heap memory without destructors, so that
 // libjpeg's fatal errors may jump past any frame that touches it.
-struct JpegEncode {
-    jpeg_compress_struct cinfo;
-    ImgErrorMgr err;
-};
-
 struct EncodeRequest {
     ImgStream* stream;
     const std::uint8_t* pixels;
@@ -26,7 +21,13 @@ struct EncodeRequest {
     const ImgJpegDensity* density;
 };
 
-int Encode(JpegEncode* work, const EncodeRequest* request) {
+struct JpegEncode {
+    jpeg_compress_struct cinfo;
+    ImgErrorMgr err;
+    EncodeRequest request;
+};
+
+int Encode(JpegEncode* work) {
     work->cinfo.err = ImgJpegErrorManager(&work->err);
     if (setjmp(work->err.jump) != 0) {
         jpeg_destroy_compress(&work->cinfo);
@@ -34,6 +35,7 @@ int Encode(JpegEncode* work, const EncodeRequest* request) {
     }
     jpeg_CreateCompress(&work->cinfo, JPEG_LIB_VERSION, sizeof(work->cinfo));
     jpeg_compress_struct& c = work->cinfo;
+    const EncodeRequest* request = &work->request;
     ImgJpegAttachDestination(&c, request->stream);
     c.image_width = static_cast<JDIMENSION>(request->width);
     c.image_height = static_cast<JDIMENSION>(request->height);
@@ -88,7 +90,8 @@ std::int64_t img_write_jpeg(ImgStream* stream, const std::uint8_t* pixels, int w
     }
     const EncodeRequest request{stream,  pixels,      width, height,
                                 quality, progressive, depth, density};
-    int code = Encode(work, &request);
+    work->request = request;
+    int code = Encode(work);
     std::free(work);
     // Output is buffered: a full disk shows only when it is pushed out.
     if (code == IMG_ERR_NONE && !ImgStreamFlush(stream)) {
