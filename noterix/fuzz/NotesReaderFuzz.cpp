@@ -1,6 +1,7 @@
 // The notes reader over arbitrary bytes. Whatever it reads, writing it back
 // out and reading that again must give the same notes.
 
+#include "StringFile.h"
 #include "notes/GuidText.h"
 #include "notes/NoteStore.h"
 #include "notes/Resources.h"
@@ -13,25 +14,6 @@
 #include <string>
 
 namespace {
-
-class Sink : public plat::File {
-public:
-    std::string bytes;
-    bool Open(unsigned) override { return true; }
-    bool Close() override { return true; }
-    bool IsOpen() const override { return true; }
-    bool Read(void*, std::size_t, std::size_t*) override { return false; }
-    bool Write(const void* buffer, std::size_t count, std::size_t*) override {
-        bytes.append(static_cast<const char*>(buffer), count);
-        return true;
-    }
-    bool Seek(std::uint64_t) override { return false; }
-    bool SeekFromEnd(std::int64_t) override { return false; }
-    bool SeekRelative(std::int64_t) override { return false; }
-    bool Tell(std::uint64_t&) override { return false; }
-    bool IsEOF() const override { return true; }
-    bool ReadLine(plat::String&) override { return false; }
-};
 
 bool ReadBytes(NoteStore& store, const char* data, std::size_t size) {
     plat::MemoryFile file;
@@ -61,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadBytes(store, bytes, size);
     plat::ErrorStateStack::Get().Clear();
 
-    Sink sink;
+    StringFile sink;
     if (!store.WriteAll(sink)) {
         std::abort();
     }

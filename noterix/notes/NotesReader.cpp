@@ -198,7 +198,7 @@ bool NoteStore::Read(plat::File& file) {
         if (!file.ReadLine(line)) {
             return false; // the open note, if any, goes with the failure
         }
-        if (line.Equals("[start:note]")) {
+        if (line.EqualsNoCase("[start:note]")) {
             if (open) {
                 // Its end marker is missing; keep what it had rather than
                 // dropping it.
@@ -206,7 +206,7 @@ bool NoteStore::Read(plat::File& file) {
             }
             open = std::make_unique<Note>();
             text.Empty();
-        } else if (line.Equals("[end:note]")) {
+        } else if (line.EqualsNoCase("[end:note]")) {
             if (open) {
                 finish();
             }

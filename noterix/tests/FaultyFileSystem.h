@@ -14,6 +14,7 @@ public:
     int fullDiskSaves = 0;      // replacements that hit a full disk
     int refusedTemporaries = 0; // temporary files that cannot be created
     int refusedErrno = EACCES;
+    int refusedOpens = 0;     // files that cannot be opened (with refusedErrno)
     int missingDocuments = 0; // documents folder lookups that fail
     bool missingProgramFolder = false;
     int commits = 0;
@@ -39,6 +40,11 @@ public:
         return real_.ProgramFolder(out);
     }
     std::FILE* OpenStream(const plat::String& p, const char* m, int& e) override {
+        if (refusedOpens > 0) {
+            --refusedOpens;
+            e = refusedErrno;
+            return nullptr;
+        }
         return real_.OpenStream(p, m, e);
     }
     std::FILE* CreateTemporary(const plat::String& target, plat::String& temp, int& e) override {

@@ -56,6 +56,22 @@ bool IsUsableFolder(const QString& folder) {
     return !folder.isEmpty() && ::stat(bytes.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// Where a replacement must land: the file a symbolic link points to, so
+// that a linked notes file stays linked (and its folder gets the temporary).
+String ReplacementTarget(const String& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return path; // a dangling link is replaced like a file
+    }
+    String target(resolved);
+    std::free(resolved);
+    return target;
+}
+
 int CopyBytes(int from, int to) {
     std::vector<char> buffer(1 << 16);
     for (;;) {
@@ -180,9 +196,10 @@ std::FILE* Linux_FileSpecImp::OpenStream(const String& path, const char* mode, i
 
 std::FILE* Linux_FileSpecImp::CreateTemporary(const String& finalPath, String& tempPath,
                                               int& error) {
-    String pattern = FolderOf(finalPath);
+    const String target = ReplacementTarget(finalPath);
+    String pattern = FolderOf(target);
     pattern.Append("/.");
-    pattern.Append(NameOf(finalPath));
+    pattern.Append(NameOf(target));
     pattern.Append(".XXXXXX");
     std::vector<char> name(pattern.c_str(), pattern.c_str() + pattern.Length() + 1);
     const int fd = ::mkostemp(name.data(), O_CLOEXEC); // mode 0600
@@ -213,14 +230,15 @@ int Linux_FileSpecImp::CommitTemporary(std::FILE* stream, const String& tempPath
     if (std::fclose(stream) != 0 && error == 0) {
         error = errno != 0 ? errno : EIO;
     }
-    if (error == 0 && ::rename(tempPath.c_str(), finalPath.c_str()) != 0) {
+    const String target = ReplacementTarget(finalPath);
+    if (error == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
         ::unlink(tempPath.c_str());
         return error;
     }
-    return SyncFolder(FolderOf(finalPath));
+    return SyncFolder(FolderOf(target));
 }
 
 void Linux_FileSpecImp::DiscardTemporary(std::FILE* stream, const String& tempPath) {
@@ -231,7 +249,8 @@ void Linux_FileSpecImp::DiscardTemporary(std::FILE* stream, const String& tempPa
 }
 
 bool Linux_FileSpecImp::CopyAside(const String& from, const String& to) {
-    if (::link(from.c_str(), to.c_str()) == 0) {
+    // Follow a symbolic link: the copy must hold the bytes, not the link.
+    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         SyncFolder(FolderOf(to)); // the copy exists either way
         return true;
     }

@@ -179,6 +179,9 @@ TEST_F(NotesFormatTest, RecordBoundaries) {
         {"leading empty lines are not kept",
          header + Record("#\r\n#\r\n#text\r\n#\r\n"),
          {"text\r\n"}},
+        {"markers ignore letter case",
+         header + "[START:Note]\r\n#x\r\n[End:Note]\r\n#y\r\n",
+         {"x"}},
         {"LF line ends", "!Noterix: 1.06\n[start:note]\n#a\n#b\n[end:note]\n", {"a\r\nb"}},
     };
     for (const Case& c : cases) {

@@ -183,6 +183,28 @@ TEST_F(NotesKeeperTest, AForeignFileIsReportedAndKeptAside) {
     EXPECT_NE(TestFolder::ReadFile(NotesPath()).find("#new"), std::string::npos);
 }
 
+TEST_F(NotesKeeperTest, AFileThatCannotBeOpenedIsKeptAsideBeforeTheFirstSave) {
+    NotFirstRun();
+    TestFolder::WriteFile(NotesPath(), oneNote);
+    NotesKeeper keeper(user);
+    {
+        FaultyFileSystem faults;
+        faults.refusedOpens = 1;
+        ASSERT_TRUE(keeper.StartUp());
+    }
+    EXPECT_TRUE(user.alerts.empty()); // no notes, no message
+    EXPECT_EQ(keeper.Store().Count(), 0u);
+    keeper.CreateNote();
+    ASSERT_TRUE(keeper.SaveNow());
+    bool keptAside = false;
+    for (const auto& entry : std::filesystem::directory_iterator(documents)) {
+        if (entry.path().filename().string().rfind("Noterix.notes.unreadable-", 0) == 0) {
+            keptAside = TestFolder::ReadFile(entry.path().string()) == oneNote;
+        }
+    }
+    EXPECT_TRUE(keptAside);
+}
+
 TEST_F(NotesKeeperTest, SavingToAFullDiskLeavesTheFileAndTellsTheUser) {
     NotFirstRun();
     TestFolder::WriteFile(NotesPath(), oneNote);

@@ -284,3 +284,18 @@ TEST_F(FileTest, AFullDiskFoundOnlyAtTheFlushIsStillReported) {
     EXPECT_EQ(ErrorStateStack::Get().Top().code, 266u);
     EXPECT_EQ(TestFolder::ReadFile(path), "before");
 }
+
+TEST_F(FileTest, ReplacingALinkedFileUpdatesTheTargetAndKeepsTheLink) {
+    std::filesystem::create_directories(folder.Join("synced"));
+    const std::string target = folder.Join("synced/Noterix.notes");
+    const std::string link = folder.Join("Noterix.notes");
+    TestFolder::WriteFile(target, "old");
+    std::filesystem::create_symlink(target, link);
+    plat::ReplacingFile file;
+    ASSERT_TRUE(file.Open(FileSpec(link.c_str())));
+    ASSERT_TRUE(file.WriteLine("new"));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TestFolder::ReadFile(target), "new\r\n");
+    EXPECT_EQ(EntriesIn(folder.Join("synced")), 1u);
+}
