@@ -26,7 +26,7 @@ TEST_F(SaverEndToEnd, PreviewLivesInsideItsParentUntilTheParentIsDestroyed) {
     XClient client(server.Display());
     ASSERT_TRUE(client.Connected());
     const std::uint32_t parent = client.CreateWindow(200, 150, true);
-    const std::string saver = MakeSaver("Preview Saver", SceneBlock("SceneSaverBlock"));
+    const std::string saver = MakeSaver("Preview Saver");
     Process process({saver, "/p", std::to_string(parent)}, environment);
 
     std::string tree;
@@ -44,7 +44,7 @@ TEST_F(SaverEndToEnd, PreviewLivesInsideItsParentUntilTheParentIsDestroyed) {
 }
 
 TEST_F(SaverEndToEnd, ChangePasswordModeStoresTheTypedPassword) {
-    const std::string saver = MakeSaver("Password Saver", SceneBlock("SceneSaverBlock"));
+    const std::string saver = MakeSaver("Password Saver");
     Process process({saver, "/a", "0"}, environment);
     const std::string dialog = WaitForWindow(process.Pid());
     ASSERT_FALSE(dialog.empty());

@@ -3,7 +3,6 @@
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
 
-#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -11,29 +10,6 @@
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// Reserved u32, signature string, version f32, item count, then kind 4 with
-// an empty label, reserved, disabled, milliseconds and random.
-std::string SceneBlock(const std::string& signature) {
-    std::string block;
-    auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            block.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-        }
-    };
-    u32(0);
-    block.push_back(static_cast<char>(signature.size()));
-    block += signature;
-    u32(0x40800000); // 4.0f
-    u32(1);
-    u32(4);
-    block.push_back('\0');
-    u32(0);
-    u32(0);
-    u32(1000);
-    u32(0);
-    return block;
-}
 
 void SaverEndToEnd::SetUp() {
     ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
@@ -62,10 +38,29 @@ void SaverEndToEnd::TearDown() {
     fs::remove_all(root, ignored);
 }
 
-std::string SaverEndToEnd::MakeSaver(const std::string& name, const std::string& block) {
+std::string SaverEndToEnd::MakeSaver(const std::string& name, Signature signature) {
+    // scenepack writes the bare block; appending it to a copy of the player
+    // is what its full build does, without re-reading the large sanitizer
+    // build of the player in every test.
+    const fs::path block = root / "scene.block";
+    if (!fs::exists(block)) {
+        int status = -1;
+        RunTool({SCENESAVER_BIN_DIR "/scenepack", "build",
+                 SCENESAVER_SOURCE_DIR "/tests/e2e/scene.json", "-o", block.string(), "--raw"},
+                environment, &status);
+        EXPECT_EQ(status, 0) << "scenepack failed";
+    }
+    std::stringstream bytes;
+    bytes << std::ifstream(block, std::ios::binary).rdbuf();
+    std::string text = bytes.str();
+    if (signature == Signature::Broken) {
+        const size_t at = text.find("SceneSaverBlock");
+        EXPECT_NE(at, std::string::npos);
+        text[at + 14] = 'K';
+    }
     const fs::path path = root / name;
     fs::copy_file(SCENESAVER_BIN_DIR "/SceneSaver", path);
-    std::ofstream(path, std::ios::app | std::ios::binary) << block;
+    std::ofstream(path, std::ios::app | std::ios::binary) << text;
     fs::permissions(path, fs::perms::owner_all);
     return path.string();
 }

@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-// A format 4.0 scene block with one pause item, written out by hand.
-std::string SceneBlock(const std::string& signature);
-
 // Each test gets its own X server, settings folder and temporary folder, and
-// makes saver executables by appending blocks to copies of the bare player.
+// makes its saver executables with scenepack.
 class SaverEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::string MakeSaver(const std::string& name, const std::string& block);
+    // A saver made by scenepack from the tests' manifest; with a broken
+    // signature the block no longer names itself as a scene.
+    enum class Signature { Valid, Broken };
+    std::string MakeSaver(const std::string& name, Signature signature = Signature::Valid);
     // Skips the one-second speed measurement in tests that are not about it.
     static void StoreCalibration();
 

@@ -9,7 +9,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 TEST_F(SaverEndToEnd, RunModeShowsBlackFullScreenAndEndsOnTheSecondMouseMove) {
-    const std::string saver = MakeSaver("Demo Saver", SceneBlock("SceneSaverBlock"));
+    const std::string saver = MakeSaver("Demo Saver");
     Process process({saver, "/s"}, environment, (root / "saver.log").string());
     const std::string window = WaitForWindow(process.Pid());
     ASSERT_FALSE(window.empty()) << "no window appeared";
@@ -32,7 +32,7 @@ TEST_F(SaverEndToEnd, RunModeShowsBlackFullScreenAndEndsOnTheSecondMouseMove) {
 
 TEST_F(SaverEndToEnd, KeyEndsRunModeUnderStandardSettings) {
     StoreCalibration();
-    const std::string saver = MakeSaver("Key Saver", SceneBlock("SceneSaverBlock"));
+    const std::string saver = MakeSaver("Key Saver");
     auto watcher = WatchMaps();
     Process process({saver, "-S"}, environment);
     ASSERT_FALSE(WaitForWindow(process.Pid()).empty());
@@ -45,13 +45,12 @@ TEST_F(SaverEndToEnd, KeyEndsRunModeUnderStandardSettings) {
 TEST_F(SaverEndToEnd, BadBlockOrUnknownLetterStartsNoWindow) {
     StoreCalibration();
     struct Case {
-        const char* signature;
+        Signature signature;
         const char* mode;
     };
-    for (const Case& c : {Case{"SceneSaverBlocK", "/s"}, Case{"SceneSaverBlock", "/x"}}) {
-        SCOPED_TRACE(std::string(c.signature) + " " + c.mode);
-        const std::string saver =
-            MakeSaver(std::string("Saver ") + c.mode[1], SceneBlock(c.signature));
+    for (const Case& c : {Case{Signature::Broken, "/s"}, Case{Signature::Valid, "/x"}}) {
+        SCOPED_TRACE(c.mode);
+        const std::string saver = MakeSaver(std::string("Saver ") + c.mode[1], c.signature);
         auto watcher = WatchMaps();
         Process process({saver, c.mode}, environment);
         EXPECT_EQ(process.WaitForExit(20s), 1);
@@ -63,7 +62,7 @@ TEST_F(SaverEndToEnd, BadBlockOrUnknownLetterStartsNoWindow) {
 
 TEST_F(SaverEndToEnd, TerminationSignalsEndRunModeCleanly) {
     StoreCalibration();
-    const std::string saver = MakeSaver("Signal Saver", SceneBlock("SceneSaverBlock"));
+    const std::string saver = MakeSaver("Signal Saver");
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signal);
         Process process({saver, "/s"}, environment);
@@ -77,7 +76,7 @@ TEST_F(SaverEndToEnd, TerminationSignalsEndRunModeCleanly) {
 
 TEST_F(SaverEndToEnd, XScreenSaverRootModeIgnoresInputAndEndsOnSigterm) {
     StoreCalibration();
-    const std::string saver = MakeSaver("Hack Saver", SceneBlock("SceneSaverBlock"));
+    const std::string saver = MakeSaver("Hack Saver");
     Process process({saver, "-root"}, environment);
     const std::string window = WaitForWindow(process.Pid());
     ASSERT_FALSE(window.empty());
@@ -94,7 +93,7 @@ TEST_F(SaverEndToEnd, XScreenSaverRootModeIgnoresInputAndEndsOnSigterm) {
 
 TEST_F(SaverEndToEnd, MissingWindowIdEndsWithoutWindow) {
     StoreCalibration();
-    const std::string saver = MakeSaver("Hack Saver", SceneBlock("SceneSaverBlock"));
+    const std::string saver = MakeSaver("Hack Saver");
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{saver, "-window-id", "0x7ffffff"},
           std::vector<std::string>{saver, "/p", "0x7ffffff"},
