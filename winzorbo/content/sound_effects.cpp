@@ -147,7 +147,9 @@ void put_le(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
 }
 
 void put_tag(std::vector<std::uint8_t>& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<std::uint8_t>(tag[i]));
+    }
 }
 } // namespace
 

@@ -31,16 +31,21 @@ int find_named(const DATAFILE* data, int from, const char* prefix) {
     return -1;
 }
 
+// The whole file, unless it cannot be opened or is larger than any playfield
+// may be (then nothing is read).
 bool read_whole_file(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) {
         return false;
     }
-    // One byte more than the largest accepted file shows an oversized one.
-    bytes.resize(max_playfield_file_size + 1);
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    return true;
+    std::streamoff size = file.tellg();
+    if (size < 0 || static_cast<std::uint64_t>(size) > max_playfield_file_size) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    file.seekg(0);
+    file.read(reinterpret_cast<char*>(bytes.data()), size);
+    return file.gcount() == size;
 }
 
 void draw_loading_box(const char* display_name) {
