@@ -8,8 +8,10 @@
 namespace plat {
 
 namespace {
+// ASCII folding, as the C library's tolower does in the "C" locale, without
+// a call per character.
 char Lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 bool IsSpace(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
@@ -70,12 +72,13 @@ void String::Grow(std::size_t needed, bool exact) {
     if (!exact) {
         capacity = std::max(capacity, capacity_ + capacity_ / 2);
     }
-    auto buffer = std::make_unique<char[]>(capacity);
+    auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
     if (data_) {
         std::memcpy(buffer.get(), data_.get(), length_ + 1);
     } else {
         buffer[0] = '\0';
     }
+    buffer[capacity - 1] = '\0';
     data_ = std::move(buffer);
     capacity_ = capacity;
 }
@@ -115,10 +118,18 @@ void String::Assign(const String& other) {
 }
 
 void String::Append(const char* text) {
-    if (text != nullptr) {
-        String copy(text); // text may point into our own buffer
-        Append(copy);
+    if (text == nullptr) {
+        return;
     }
+    const std::size_t count = std::strlen(text);
+    if (data_ && text >= data_.get() && text < data_.get() + capacity_) {
+        String copy(text); // a part of ourselves would move under us
+        Append(copy);
+        return;
+    }
+    Grow(length_ + count, false);
+    std::memcpy(data_.get() + length_, text, count + 1);
+    length_ += count;
 }
 
 void String::Append(const String& other) {
@@ -174,16 +185,13 @@ void String::Truncate(std::size_t count) {
 }
 
 void String::SetAt(std::size_t index, char c) {
-    // The last byte of the buffer always stays the terminating NUL, so the
-    // text can be re-measured safely after a write past its end.
-    if (!data_ || index + 1 >= capacity_) {
+    // Only the text itself can be changed; a NUL cuts it short there.
+    if (index >= length_) {
         return;
     }
     data_[index] = c;
     if (c == '\0') {
-        length_ = std::min(length_, index);
-    } else if (index >= length_) {
-        length_ = std::strlen(data_.get());
+        length_ = index;
     }
 }
 
@@ -342,19 +350,23 @@ bool String::Format(const char* format, ...) {
 }
 
 bool String::FormatV(const char* format, std::va_list arguments) {
-    std::va_list measure;
-    va_copy(measure, arguments);
-    const int needed = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
+    // Most texts fit a small buffer; longer ones are measured and made whole.
+    char small[256];
+    std::va_list first;
+    va_copy(first, arguments);
+    const int needed = std::vsnprintf(small, sizeof small, format, first);
+    va_end(first);
     if (needed < 0) {
         Empty();
         return false;
     }
+    if (static_cast<std::size_t>(needed) < sizeof small) {
+        Assign(small, std::strlen(small)); // a %c of NUL cuts the text there, as in C
+        return true;
+    }
     auto buffer = std::make_unique<char[]>(static_cast<std::size_t>(needed) + 1);
     std::vsnprintf(buffer.get(), static_cast<std::size_t>(needed) + 1, format, arguments);
-    Assign(buffer.get(), static_cast<std::size_t>(needed));
-    // A %c with a NUL argument cuts the text there, as it would in C.
-    length_ = std::strlen(data_.get());
+    Assign(buffer.get(), std::strlen(buffer.get()));
     return true;
 }
 

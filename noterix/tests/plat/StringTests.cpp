@@ -59,14 +59,16 @@ TEST(String, AppendBytesStopsAtTheFirstNul) {
     EXPECT_STREQ(text.c_str(), "abcd");
 }
 
-TEST(String, SetAtStoresInsideTheBufferAndNulShortens) {
+TEST(String, SetAtChangesTheTextAndNulShortensIt) {
     String text("abcdef");
+    text.SetAt(1, 'X');
+    EXPECT_STREQ(text.c_str(), "aXcdef");
     text.SetAt(2, '\0');
     EXPECT_EQ(text.Length(), 2u);
-    text.SetAt(2, 'X');
-    EXPECT_STREQ(text.c_str(), "abXdef");
-    text.SetAt(1000, 'Y'); // beyond the buffer: ignored
-    EXPECT_STREQ(text.c_str(), "abXdef");
+    EXPECT_STREQ(text.c_str(), "aX");
+    text.SetAt(4, 'Y'); // past the text: ignored, even inside the buffer
+    EXPECT_STREQ(text.c_str(), "aX");
+    EXPECT_EQ(text.Length(), 2u);
 }
 
 TEST(String, SelfAppendAndSelfAssignAreSafe) {
