@@ -191,6 +191,18 @@ void check_map(const MapSource& map, std::vector<std::string>& problems) {
             }
         }
     }
+    // Sideways the playfield wraps: leaving at the left puts the rocket in
+    // the last two columns, leaving at the right in columns 1 and 2. Both
+    // must be open wherever the edge can be crossed.
+    for (std::size_t r = 0; r < map.rows.size(); ++r) {
+        int line = static_cast<int>(r), last = static_cast<int>(width) - 1;
+        bool left_blocked = solid(at(map, last - 1, line)) || solid(at(map, last, line));
+        bool right_blocked = solid(at(map, 1, line)) || solid(at(map, 2, line));
+        if ((!solid(at(map, 0, line)) && left_blocked) ||
+            (!solid(at(map, last, line)) && right_blocked)) {
+            problems.push_back("crossing the side at row " + std::to_string(r) + " ends in rock");
+        }
+    }
     if (starts != 2) {
         problems.push_back("need exactly one '1' and one '2'");
     }
