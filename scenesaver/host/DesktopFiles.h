@@ -43,7 +43,10 @@ struct WallpaperSources {
     std::function<std::optional<std::string>()> fehbg;
 };
 
-// The sources of this machine: the settings INI, gsettings, ~/.fehbg.
+// The sources of this machine: our settings (the "Control Panel\Desktop" and
+// "Control Panel\Colors" groups of System.ini in the settings folder, with
+// the values "Wallpaper", "WallpaperStyle", "TileWallpaper" and
+// "Background"), then `gsettings`, then ~/.fehbg.
 WallpaperSources SystemWallpaperSources();
 
 // The first wallpaper found: our own settings, then the GNOME, Cinnamon and
