@@ -63,7 +63,12 @@ bool Linux_PreferencesImp::Load(KeyFile& file) {
     DiskFile disk;
     bool ok = true;
     std::string text;
-    if (FileSpec(path).Exists() == FileSpec::IsFile && disk.Open(FileSpec(path), File::ReadMode)) {
+    if (FileSpec(path).Exists() != FileSpec::Missing) {
+        // A settings file that is there but cannot be read must not be
+        // replaced by one that holds only the next value written.
+        ok = disk.Open(FileSpec(path), File::ReadMode);
+    }
+    if (ok && disk.IsOpen()) {
         std::uint64_t size = 0;
         ok = disk.GetSize(&size) && size <= KeyFile::MaxFileSize;
         if (ok) {

@@ -1,3 +1,4 @@
+#include "FaultyFileSystem.h"
 #include "TestFolder.h"
 #include "plat/KeyFile.h"
 #include "plat/KeyFilePreferencesImp.h"
@@ -177,4 +178,26 @@ TEST(KeyFile, RewritingIsStableForLinesEndingInCarriageReturns) {
     KeyFile again;
     ASSERT_TRUE(again.Parse(once));
     EXPECT_EQ(again.Serialize(), once);
+}
+
+TEST(LinuxPreferences, AnUnreadableSettingsFileIsNeverOverwritten) {
+    TestFolder home;
+    ScopedHome scoped(home.Path());
+    Preferences::Get().Flush();
+    Preferences::SetImpFactory(nullptr);
+    Preferences::SetIdentity("Tallowbrook", "Noterix");
+    std::filesystem::create_directories(home.Join(".config/Tallowbrook"));
+    const std::string path = home.Join(".config/Tallowbrook/Noterix.conf");
+    const std::string before = "[UI]\nShowScrollBars=dword:0\n";
+    TestFolder::WriteFile(path, before);
+    {
+        FaultyFileSystem faults;
+        faults.refusedOpens = 2;
+        EXPECT_TRUE(Preferences::Get().GetBool("UI.ShowScrollBars", true)); // the default
+        EXPECT_FALSE(Preferences::Get().SetBool("System.FirstRun", false));
+    }
+    EXPECT_EQ(TestFolder::ReadFile(path), before);
+    EXPECT_FALSE(Preferences::Get().GetBool("UI.ShowScrollBars", true));
+    EXPECT_EQ(plat::ErrorStateStack::Get().Count(), 0u); // settings report nothing
+    Preferences::Get().Flush();
 }
