@@ -146,12 +146,21 @@ TEST(KeyFile, OversizedFilesAreRefused) {
     EXPECT_FALSE(file.Parse(std::string(KeyFile::MaxFileSize + 1, 'x')));
 }
 
-TEST(LinuxPreferences, WrittenToTheConfigFolderAndReadBack) {
+namespace {
+class LinuxPreferencesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Preferences::Get().Flush();
+        Preferences::SetImpFactory(nullptr);
+        Preferences::SetIdentity("Tallowbrook", "Noterix");
+    }
+    void TearDown() override { Preferences::Get().Flush(); }
     TestFolder home;
-    ScopedHome scoped(home.Path());
-    Preferences::Get().Flush();
-    Preferences::SetImpFactory(nullptr);
-    Preferences::SetIdentity("Tallowbrook", "Noterix");
+    ScopedHome scoped{home.Path()};
+};
+} // namespace
+
+TEST_F(LinuxPreferencesTest, WrittenToTheConfigFolderAndReadBack) {
     auto& prefs = Preferences::Get();
     EXPECT_TRUE(prefs.GetBool("System.FirstRun", true));
     ASSERT_TRUE(prefs.SetBool("System.FirstRun", false));
@@ -180,12 +189,7 @@ TEST(KeyFile, RewritingIsStableForLinesEndingInCarriageReturns) {
     EXPECT_EQ(again.Serialize(), once);
 }
 
-TEST(LinuxPreferences, AnUnreadableSettingsFileIsNeverOverwritten) {
-    TestFolder home;
-    ScopedHome scoped(home.Path());
-    Preferences::Get().Flush();
-    Preferences::SetImpFactory(nullptr);
-    Preferences::SetIdentity("Tallowbrook", "Noterix");
+TEST_F(LinuxPreferencesTest, AnUnreadableSettingsFileIsNeverOverwritten) {
     std::filesystem::create_directories(home.Join(".config/Tallowbrook"));
     const std::string path = home.Join(".config/Tallowbrook/Noterix.conf");
     const std::string before = "[UI]\nShowScrollBars=dword:0\n";
