@@ -11,24 +11,27 @@
 #include <unistd.h>
 
 namespace {
-const std::string& ScratchPath() {
-    static const std::string path = [] {
-        char pattern[] = "/tmp/picture-load-fuzz-XXXXXX";
-        const int fd = mkstemp(pattern);
+// One scratch file for the whole run, removed at exit. A plain array, so
+// that it outlives the exit handler that removes the file.
+char scratchPath[] = "/tmp/picture-load-fuzz-XXXXXX";
+
+const char* ScratchPath() {
+    static const bool made = [] {
+        const int fd = mkstemp(scratchPath);
         if (fd >= 0) {
             close(fd);
         }
         SetMessagePresenter([](const std::string&, MessageIcon) {});
-        std::atexit([] { std::remove(ScratchPath().c_str()); });
-        return std::string(pattern);
+        std::atexit([] { std::remove(scratchPath); });
+        return fd >= 0;
     }();
-    return path;
+    return made ? scratchPath : nullptr;
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string& path = ScratchPath();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const char* path = ScratchPath();
+    std::FILE* file = path != nullptr ? std::fopen(path, "wb") : nullptr;
     if (file == nullptr) {
         return 0;
     }
