@@ -167,7 +167,7 @@ TEST(Scenepack, DumpOfABadBlockSaysWhyAndFails) {
         return dir.filePath(name);
     };
     const Case cases[] = {
-        {{"dump", write("cut", cut.bytes), "--raw"}, "item 1: item kind needs 4 bytes"},
+        {{"dump", "--raw", write("cut", cut.bytes)}, "item 1: item kind needs 4 bytes"},
         {{"dump", write("newer", newer.bytes), "--raw"}, "format version 4.5"},
         {{"dump", player}, "nothing is appended to the executable"},
         {{"dump", write("text", {'h', 'i'})}, "not an ELF file"},

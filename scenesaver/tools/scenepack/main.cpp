@@ -143,16 +143,15 @@ int Dump(const std::string& path, bool raw, bool json) {
 
 } // namespace
 
+// Options may stand before or after the file.
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() < 2) {
-        return Usage();
-    }
+    std::vector<std::string> positional;
     std::string output;
     std::string player;
     bool raw = false;
     bool json = false;
-    for (std::size_t i = 2; i < args.size(); ++i) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "-o" && i + 1 < args.size()) {
             output = args[++i];
         } else if (args[i] == "--player" && i + 1 < args.size()) {
@@ -161,15 +160,20 @@ int main(int argc, char** argv) {
             raw = true;
         } else if (args[i] == "--json") {
             json = true;
-        } else {
+        } else if (args[i].starts_with("-") && args[i] != "-") {
             return Usage();
+        } else {
+            positional.push_back(args[i]);
         }
     }
-    if (args[0] == "build" && !output.empty() && !json) {
-        return Build(args[1], output, player, raw);
+    if (positional.size() != 2) {
+        return Usage();
     }
-    if (args[0] == "dump" && output.empty() && player.empty()) {
-        return Dump(args[1], raw, json);
+    if (positional[0] == "build" && !output.empty() && !json) {
+        return Build(positional[1], output, player, raw);
+    }
+    if (positional[0] == "dump" && output.empty() && player.empty()) {
+        return Dump(positional[1], raw, json);
     }
     return Usage();
 }
