@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the fuzz seeds beside this script: small playfield files for the
+"""Writes the hand-made fuzz seeds beside this script (the "found-*" files
+beside them are inputs libFuzzer found and minimised): small playfield files for the
 fuzz target's tile datafile (BAK = 1, tiles 1..6, FAST = 5, PAL = 8) and a few
 text tables."""
 import os

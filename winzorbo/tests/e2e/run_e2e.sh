@@ -126,6 +126,7 @@ game_pid=
 ended=$(date +%s%N)
 [[ $rc -eq 0 ]] || { cat "$dir/out.txt" >&2; fail "exit code $rc after the intro"; }
 # Unskipped, the title stays four seconds and then fades slowly.
+echo "title ended $(( (ended - pressed) / 1000000 )) ms after the key"
 (( (ended - pressed) / 1000000 < 3500 )) || fail "the key did not cut the title short"
 
 ini=$dir/WinZorbo.ini
