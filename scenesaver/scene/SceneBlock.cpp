@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -57,10 +58,12 @@ bool ReadAppendedBlock(const std::string& executablePath, std::vector<std::uint8
             why = "the appended block is larger than " + std::to_string(SCENE_BLOCK_MAX_SIZE) +
                   " bytes";
         } else if (std::fseek(file, static_cast<long>(*imageEnd), SEEK_SET) == 0) {
-            block.resize(static_cast<std::size_t>(fileSize - *imageEnd));
-            ok = std::fread(block.data(), 1, block.size(), file) == block.size();
-            if (!ok) {
-                why = "cannot read the appended block";
+            try {
+                block.resize(static_cast<std::size_t>(fileSize - *imageEnd));
+                ok = std::fread(block.data(), 1, block.size(), file) == block.size();
+                why = ok ? "" : "cannot read the appended block";
+            } catch (const std::bad_alloc&) {
+                why = "no memory for the appended block";
             }
         }
     }
@@ -70,10 +73,16 @@ bool ReadAppendedBlock(const std::string& executablePath, std::vector<std::uint8
 
 bool ReadSceneBlock(std::span<const std::uint8_t> block, CScene& scene, std::string& why) {
     CArchive ar(block);
-    if (ReadBlockHead(ar) && scene.Read(ar)) {
-        return true;
+    try {
+        if (ReadBlockHead(ar) && scene.Read(ar)) {
+            return true;
+        }
+        why = ar.Error();
+    } catch (const std::bad_alloc&) {
+        // every size was checked against the block, but the block may be
+        // larger than the memory there is
+        why = "no memory for the items at offset " + std::to_string(ar.Position());
     }
-    why = ar.Error();
     scene.RemoveAll();
     return false;
 }
