@@ -13,6 +13,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 QRgb ToRgb(std::uint32_t colour) { // 0x00BBGGRR
@@ -72,6 +74,21 @@ void CSaverWnd::GrabInput() {
     grabKeyboard();
     grabMouse();
     inputGrabbed = true;
+    RetryServerGrab(40);
+}
+
+void CSaverWnd::RetryServerGrab(int attempts) {
+    // The server refuses a grab until the window is viewable, which comes a
+    // moment after show(); keep asking until it takes.
+    QWindow* window = windowHandle();
+    if (!inputGrabbed || destroyed || window == nullptr) {
+        return;
+    }
+    const bool keyboard = window->setKeyboardGrabEnabled(true);
+    const bool mouse = window->setMouseGrabEnabled(true);
+    if ((!keyboard || !mouse) && attempts > 1) {
+        QTimer::singleShot(50, this, [this, attempts] { RetryServerGrab(attempts - 1); });
+    }
 }
 
 void CSaverWnd::ReleaseInput() {

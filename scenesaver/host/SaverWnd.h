@@ -76,6 +76,7 @@ private:
     void Present();
     void KeyPressed(int qtKey, Qt::KeyboardModifiers modifiers);
     void ReleaseInput();
+    void RetryServerGrab(int attempts);
     bool SelectsLink(int virtualKey);
 
     CAppProfile& profile;

@@ -27,6 +27,9 @@ void SaverEndToEnd::SetUp() {
         {"TMPDIR", (root / "tmp").string()},
         {"QT_QPA_PLATFORM", "xcb"},
         {"XSCREENSAVER_WINDOW", ""},
+        // No session bus: Qt's accessibility bridge would otherwise wait for
+        // one to be found or started while the first window is shown.
+        {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (root / "no-bus").string()},
         {"LSAN_OPTIONS", "suppressions=" SCENESAVER_SOURCE_DIR "/tests/platform/lsan.supp"},
     };
     // This process reads and writes the same settings as the saver.
@@ -85,6 +88,16 @@ std::string SaverEndToEnd::WaitForWindow(pid_t pid) {
 
 std::string SaverEndToEnd::WindowInfo(const std::string& id) {
     return Tool({"xwininfo", "-id", id});
+}
+
+std::optional<int> SaverEndToEnd::MoveMouseUntilExit(Process& process) {
+    for (int i = 0; i < 40; ++i) {
+        Tool({"xdotool", "mousemove", i % 2 == 0 ? "20" : "300", i % 2 == 0 ? "20" : "200"});
+        if (const auto status = process.WaitForExit(500ms)) {
+            return status;
+        }
+    }
+    return std::nullopt;
 }
 
 bool SaverEndToEnd::ScreenTurnsBlack() {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ protected:
     // The first visible window of the process, waiting up to 20 s for it.
     std::string WaitForWindow(pid_t pid);
     std::string WindowInfo(const std::string& id);
+    // Moves the mouse between two places until the process ends; the exit
+    // status, or empty after 20 s. The window system may merge moves that
+    // arrive together, so one move at a time is given time to be seen.
+    std::optional<int> MoveMouseUntilExit(Process& process);
     // Waits until a screenshot of the whole screen is black.
     bool ScreenTurnsBlack();
     std::vector<std::string> PrivateTempFolders();

@@ -115,9 +115,7 @@ TEST_F(DesktopFiles, LiveAsLongAsTheRun) {
     EXPECT_EQ(At(wall, 5, 3), 0xFF00FFu);
     EXPECT_EQ(At(wall, 639, 479), 0xFFFF00u); // 639 = 3 * 213, 479 is odd
 
-    Tool({"xdotool", "mousemove", "20", "20"});
-    Tool({"xdotool", "mousemove", "300", "200"});
-    EXPECT_EQ(process->WaitForExit(20s), 0);
+    EXPECT_EQ(MoveMouseUntilExit(*process), 0);
     EXPECT_FALSE(fs::exists(folder / "desktop.bmp"));
     EXPECT_FALSE(fs::exists(folder / "wallpaper.bmp"));
     EXPECT_TRUE(PrivateTempFolders().empty());
