@@ -61,18 +61,31 @@ TEST_F(SaverEndToEnd, BadBlockOrUnknownLetterStartsNoWindow) {
     }
 }
 
-TEST_F(SaverEndToEnd, TerminationSignalsEndRunModeCleanly) {
+TEST_F(SaverEndToEnd, TerminationSignalsEndEveryModeCleanly) {
     StoreCalibration();
     const std::string saver = MakeSaver("Signal Saver");
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        SCOPED_TRACE(signal);
-        Process process({saver, "/s"}, environment);
+    struct Case {
+        int signal;
+        std::vector<std::string> arguments;
+    };
+    const Case cases[] = {
+        {SIGTERM, {saver, "/s"}},      {SIGINT, {saver, "/s"}},
+        {SIGHUP, {saver, "/s"}},       {SIGTERM, {saver, "/c"}}, // the settings dialog
+        {SIGTERM, {saver, "/a", "0"}},                           // the new-password dialog
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "signal " << c.signal << " " << c.arguments[1]);
+        Process process(c.arguments, environment);
         ASSERT_FALSE(WaitForWindow(process.Pid()).empty());
         EXPECT_EQ(PrivateTempFolders().size(), 1u);
-        process.Signal(signal);
+        process.Signal(c.signal);
         EXPECT_EQ(process.WaitForExit(20s), 0);
         EXPECT_TRUE(PrivateTempFolders().empty());
     }
+    // Nothing was stored on the way out.
+    EXPECT_EQ(CRegKey("Software\\Quorvatronics\\Screen Saver\\Signal Saver\\Settings")
+                  .QueryDWORD("Standard"),
+              std::nullopt);
 }
 
 TEST_F(SaverEndToEnd, XScreenSaverRootModeIgnoresInputAndEndsOnSigterm) {
