@@ -1,18 +1,19 @@
 #include "notes/GuidText.h"
 
-#include <cctype>
-
 namespace {
 constexpr char digits[] = "0123456789abcdef";
 
 int DigitValue(char c) {
-    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (int i = 0; i < 16; ++i) {
-        if (digits[i] == lower) {
-            return i;
-        }
+    if (c >= '0' && c <= '9') {
+        return c - '0';
     }
-    return 0;
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return 0; // not a hex digit: counts as 0
 }
 } // namespace
 

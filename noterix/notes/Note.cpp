@@ -2,10 +2,7 @@
 
 #include "notes/Utf8.h"
 
-Note::Note() : created_(plat::Time::Now()), colour_(plat::Colour::Yellow.Tint(TintPercentage)) {
-    title_.Assign("");
-    text_.Assign("");
-}
+Note::Note() : created_(plat::Time::Now()), colour_(plat::Colour::Yellow.Tint(TintPercentage)) {}
 
 plat::String Note::GetText() {
     accessed_ = plat::Time::Now();

@@ -146,7 +146,11 @@ void ParseKeyLine(const plat::String& line, Note& note, plat::String& text) {
     } else if (line.StartsWithNoCase("guid:")) {
         ParseGuid(line, note);
     } else if (line.StartsWithNoCase("content-length:")) {
-        text.Reserve(text.Length() + ParseLengthHint(line) + 1);
+        // The hint sizes the whole text, so it counts only before the text
+        // starts; later ones would make every line reallocate a megabyte.
+        if (text.IsEmpty()) {
+            text.Reserve(ParseLengthHint(line) + 1);
+        }
     }
 }
 

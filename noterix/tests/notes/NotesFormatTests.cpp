@@ -352,3 +352,14 @@ TEST_F(NotesFormatTest, AVeryLongLineAndAVeryLargeNoteReadWhole) {
     EXPECT_EQ(At(store, 0).PeekText().Length(), line.size());
     EXPECT_EQ(At(store, 1).PeekText().Length(), many.size() - 20000 - 2);
 }
+
+TEST_F(NotesFormatTest, RepeatedLengthHintsInsideTheTextChangeNothing) {
+    std::string body = "content-length: 99999999\r\n";
+    for (int i = 0; i < 2000; ++i) {
+        body += "#line\r\ncontent-length: 1048575\r\n";
+    }
+    NoteStore store;
+    ASSERT_TRUE(ReadDisk(store, header + Record(body)));
+    ASSERT_EQ(store.Count(), 1u);
+    EXPECT_EQ(At(store, 0).PeekText().Length(), 2000u * 6 - 2);
+}
