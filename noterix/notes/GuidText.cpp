@@ -1,19 +1,13 @@
 #include "notes/GuidText.h"
 
+#include "plat/HexDigit.h"
+
 namespace {
 constexpr char digits[] = "0123456789abcdef";
 
 int DigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return 0; // not a hex digit: counts as 0
+    const int value = plat::HexDigitValue(c);
+    return value < 0 ? 0 : value; // not a hex digit: counts as 0
 }
 } // namespace
 

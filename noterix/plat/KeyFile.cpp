@@ -1,5 +1,7 @@
 #include "plat/KeyFile.h"
 
+#include "plat/HexDigit.h"
+
 #include <cctype>
 #include <cstdio>
 
@@ -31,16 +33,7 @@ std::string_view TrimSpace(std::string_view text) {
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    return HexDigitValue(c);
 }
 
 // specials: characters escaped in this position besides controls and '\'.

@@ -1,5 +1,7 @@
 #include "plat/TextScanner.h"
 
+#include "plat/HexDigit.h"
+
 #include <cctype>
 #include <cstring>
 #include <limits>
@@ -129,14 +131,8 @@ bool TextScanner::ReadHex(std::uint32_t& out, std::size_t digits) {
     std::uint64_t value = 0;
     for (std::size_t i = 0; i < digits; ++i) {
         const char c = text_[position_ + i];
-        int digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        } else {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) {
             return false;
         }
         value = (value << 4) | static_cast<std::uint64_t>(digit);
