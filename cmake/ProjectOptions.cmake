@@ -7,6 +7,12 @@ if(ENABLE_SANITIZERS)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(BUILD_FUZZERS)
+    # Coverage instrumentation for all our code, so the fuzzer sees inside the
+    # libraries it drives; only the fuzz targets link libFuzzer's main.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Warnings as errors on our own code only: call on each target we write.
 function(project_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
