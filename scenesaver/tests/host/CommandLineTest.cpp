@@ -31,6 +31,18 @@ const char* Name(SaverMode mode) {
     }
     return "?";
 }
+
+void ExpectParsed(const Case& c) {
+    std::string label = c.environment != nullptr ? std::string("$=") + c.environment : "";
+    for (const std::string& argument : c.arguments) {
+        label += " " + argument;
+    }
+    const SaverCommandLine parsed = ParseCommandLine(c.arguments, c.environment);
+    EXPECT_STREQ(Name(parsed.mode), Name(c.mode)) << label;
+    EXPECT_EQ(parsed.handle, c.handle) << label;
+    EXPECT_EQ(parsed.ownerIsForeground, c.foreground) << label;
+    EXPECT_EQ(parsed.useRootWindow, c.root) << label;
+}
 } // namespace
 
 TEST(CommandLine, ScreenSaverProtocol) {
@@ -63,12 +75,7 @@ TEST(CommandLine, ScreenSaverProtocol) {
         {{"//s"}, nullptr, SaverMode::None, std::nullopt},
     };
     for (const Case& c : cases) {
-        const std::string label = c.arguments.empty() ? "(none)" : c.arguments[0];
-        const SaverCommandLine parsed = ParseCommandLine(c.arguments, c.environment);
-        EXPECT_STREQ(Name(parsed.mode), Name(c.mode)) << label;
-        EXPECT_EQ(parsed.handle, c.handle) << label;
-        EXPECT_EQ(parsed.ownerIsForeground, c.foreground) << label;
-        EXPECT_FALSE(parsed.useRootWindow) << label;
+        ExpectParsed(c);
     }
 }
 
@@ -90,10 +97,6 @@ TEST(CommandLine, XScreenSaverFormsComeFirst) {
         {{"-rooted"}, nullptr, SaverMode::None, std::nullopt},
     };
     for (const Case& c : cases) {
-        const std::string label = c.arguments.empty() ? "(none)" : c.arguments[0];
-        const SaverCommandLine parsed = ParseCommandLine(c.arguments, c.environment);
-        EXPECT_STREQ(Name(parsed.mode), Name(c.mode)) << label;
-        EXPECT_EQ(parsed.handle, c.handle) << label;
-        EXPECT_EQ(parsed.useRootWindow, c.root) << label;
+        ExpectParsed(c);
     }
 }
