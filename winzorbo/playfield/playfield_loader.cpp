@@ -252,10 +252,15 @@ void release_playfield() {
 }
 
 std::optional<PlayfieldFailure> open_playfield(const char* base_name, const char* display_name) {
+    return open_playfield_file(data_path(std::string("scn/") + base_name + ".zrb"),
+                               data_path("scn"), display_name);
+}
+
+std::optional<PlayfieldFailure>
+open_playfield_file(const std::string& path, const std::string& folder, const char* display_name) {
     release_playfield();
     draw_loading_box(display_name);
 
-    std::string path = data_path(std::string("scn/") + base_name + ".zrb");
     std::vector<std::uint8_t> bytes;
     if (!read_whole_file(path, bytes)) {
         return PlayfieldFailure{problem_playfield, path};
@@ -265,7 +270,7 @@ std::optional<PlayfieldFailure> open_playfield(const char* base_name, const char
         return PlayfieldFailure{problem->text_id, path};
     }
 
-    std::string datafile_path = data_path("scn/" + layout.datafile_name + ".dat");
+    std::string datafile_path = folder + "/" + layout.datafile_name + ".dat";
     playfield_data = load_datafile(datafile_path.c_str());
     if (!playfield_data) {
         return PlayfieldFailure{problem_datafile, datafile_path};

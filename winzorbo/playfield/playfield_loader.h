@@ -13,6 +13,10 @@ struct PlayfieldFailure {
 // On failure nothing stays loaded and the reason is returned.
 std::optional<PlayfieldFailure> open_playfield(const char* base_name, const char* display_name);
 
+// The same for a playfield file anywhere, its datafile looked up in folder.
+std::optional<PlayfieldFailure>
+open_playfield_file(const std::string& path, const std::string& folder, const char* display_name);
+
 // The game's entry: 1 when loaded; any failure ends the program with text 18
 // or 19 and the path.
 int load_playfield(const char* base_name, const char* display_name);

@@ -32,3 +32,15 @@ std::int32_t cell_kind_at(int x, int y) {
     }
     return cell_kind(x / cell_pixels, y / cell_pixels);
 }
+
+Cell cell_at(int x, int y) {
+    if (x < 0 || y < 0) {
+        return Cell{};
+    }
+    int column = x / cell_pixels;
+    int row = y / cell_pixels;
+    if (column >= playfield_width || row >= playfield_height) {
+        return Cell{};
+    }
+    return grid[column][row];
+}

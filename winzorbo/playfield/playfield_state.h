@@ -60,3 +60,5 @@ extern int playfield_pal;
 std::int32_t cell_kind(int column, int row);
 // The kind of the cell under a world pixel.
 std::int32_t cell_kind_at(int x, int y);
+// The whole cell under a world pixel; open with aux 0 outside.
+Cell cell_at(int x, int y);

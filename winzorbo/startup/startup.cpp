@@ -6,24 +6,46 @@
 #include "core/program_directory.h"
 #include "core/random.h"
 #include "core/zorbo_objects.h"
+#include "match/play_playfield.h"
 #include "playfield/playfield_catalogue.h"
+#include "playfield/playfield_loader.h"
+#include "sound/game_sounds.h"
+#include "startup/command_line.h"
 #include "startup/intro.h"
 #include "startup/settings.h"
 #include "startup/text_table.h"
 
 #include <allegro.h>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
 
 namespace {
-bool wants_fullscreen(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--fullscreen") == 0) {
-            return true;
+// The catalogue entry of a base name, for its display name; nullptr when no
+// listed playfield has it.
+const PlayfieldEntry* find_listed(const std::string& base) {
+    for (const PlayfieldList* list : {&standard_playfields, &special_playfields}) {
+        for (int i = 0; i < list->count; ++i) {
+            if (base == list->entries[i].base_name) {
+                return &list->entries[i];
+            }
         }
     }
-    return false;
+    return nullptr;
+}
+
+void play_directly(const CommandLine& line) {
+    const PlayfieldEntry* entry = find_listed(line.play);
+    if (!entry) {
+        fatal_error("Unknown playfield: " + line.play);
+    }
+    const char* display =
+        settings.language == language_english ? entry->english_name : entry->swedish_name;
+    load_playfield(entry->base_name, display);
+    game_style = line.style;
+    int totals[2] = {0, 0};
+    play_playfield(totals, line.target);
 }
 
 void load_main_datafile() {
@@ -51,7 +73,8 @@ void start_graphics(bool fullscreen) {
     if (!surface) {
         surface = screen;
     }
-    set_clip_state(surface, FALSE);
+    // Everything drawn on the surface stays on it.
+    set_clip_state(surface, TRUE);
     set_uformat(U_ASCII);
 }
 
@@ -79,6 +102,11 @@ void shut_down() {
 } // namespace
 
 int run_winzorbo(int argc, char** argv) {
+    CommandLine line = parse_command_line(argc, argv);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "WinZorbo: %s\n", line.error.c_str());
+        return 2;
+    }
     find_program_directory(argc > 0 ? argv[0] : nullptr);
     if (allegro_init() != 0) {
         return 1;
@@ -93,8 +121,9 @@ int run_winzorbo(int argc, char** argv) {
     load_main_datafile();
     scan_playfields();
 
-    start_graphics(wants_fullscreen(argc, argv));
+    start_graphics(line.fullscreen);
     read_or_default_settings(ini_path);
+    start_game_sounds(settings.effect_volume);
     set_window_title(text(0).c_str());
     set_palette_range(zorbo_object<RGB>(obj_palette_interface), 224, 255, 0);
 
@@ -102,8 +131,12 @@ int run_winzorbo(int argc, char** argv) {
     install_int(tick, 100);
     run_intro();
     remove_int(tick);
+    if (!line.play.empty()) {
+        play_directly(line);
+    }
 
     save_settings(settings, ini_path);
+    stop_game_sounds();
     shut_down();
     return 0;
 }

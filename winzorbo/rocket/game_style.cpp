@@ -1,0 +1,3 @@
+#include "rocket/game_style.h"
+
+GameStyle game_style = style_strict;

@@ -1,0 +1,406 @@
+#include "sound/sound_layer.h"
+
+#include <algorithm>
+#include <allegro.h>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <xmp.h>
+
+struct Song {
+    xmp_context context = nullptr;
+    bool playing = false;
+    bool paused = false;
+    int volume = 255;
+};
+
+namespace {
+constexpr int max_samples = 32;
+constexpr int max_channels = 64;
+constexpr int stream_frames = 1024;
+
+struct SampleSlot {
+    SAMPLE* sample = nullptr;
+    int volume = 255;
+    int pan = 128;
+    int priority = 128;
+};
+
+struct ChannelSlot {
+    int voice = -1;
+    SAMPLE* sample = nullptr;
+};
+
+SampleSlot samples[max_samples];
+ChannelSlot channels[max_channels];
+int next_channel = 0;
+int sfx_volume = 255;
+bool device_ready = false;
+std::vector<std::string>* recording = nullptr;
+
+// The pump thread and the program thread share the songs.
+std::mutex song_mutex;
+std::vector<Song*> live_songs;
+AUDIOSTREAM* stream = nullptr;
+std::thread pump;
+std::atomic<bool> pump_running{false};
+int stream_rate = sound_mixing_rate;
+
+void record(const std::string& line) {
+    if (recording) {
+        recording->push_back(line);
+    }
+}
+
+bool sample_valid(int sample) {
+    return sample >= 0 && sample < max_samples && samples[sample].sample;
+}
+
+bool channel_live(int channel) {
+    if (channel < 0 || channel >= max_channels || channels[channel].voice < 0) {
+        return false;
+    }
+    return voice_check(channels[channel].voice) == channels[channel].sample;
+}
+
+void release_channel(ChannelSlot& slot) {
+    if (slot.voice >= 0) {
+        deallocate_voice(slot.voice);
+    }
+    slot = ChannelSlot{};
+}
+
+// Voices of finished sounds go back to Allegro before a new one is taken.
+void sweep_finished() {
+    for (ChannelSlot& slot : channels) {
+        if (slot.voice >= 0 && voice_get_position(slot.voice) < 0) {
+            release_channel(slot);
+        }
+    }
+}
+
+// Allegro's 16-bit streams are unsigned.
+void fill_stream(unsigned short* out) {
+    static std::int16_t mix[2 * stream_frames];
+    static std::int16_t one[2 * stream_frames];
+    std::memset(mix, 0, sizeof mix);
+    {
+        std::lock_guard lock(song_mutex);
+        for (Song* song : live_songs) {
+            song_render(song, one, stream_frames);
+            for (int i = 0; i < 2 * stream_frames; ++i) {
+                mix[i] = static_cast<std::int16_t>(std::clamp(mix[i] + one[i], -32768, 32767));
+            }
+        }
+    }
+    for (int i = 0; i < 2 * stream_frames; ++i) {
+        out[i] = static_cast<unsigned short>(mix[i] + 32768);
+    }
+}
+
+void pump_loop() {
+    while (pump_running.load()) {
+        void* buffer = get_audio_stream_buffer(stream);
+        if (buffer) {
+            fill_stream(static_cast<unsigned short*>(buffer));
+            free_audio_stream_buffer(stream);
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+}
+
+// Allegro reads WAVE files from packfiles; this one reads from memory.
+struct MemoryFile {
+    const unsigned char* data;
+    long size;
+    long position;
+};
+
+int memory_fclose(void*) {
+    return 0;
+}
+int memory_getc(void* user) {
+    auto* file = static_cast<MemoryFile*>(user);
+    return file->position < file->size ? file->data[file->position++] : EOF;
+}
+int memory_ungetc(int c, void* user) {
+    auto* file = static_cast<MemoryFile*>(user);
+    if (file->position > 0) {
+        --file->position;
+        return c;
+    }
+    return EOF;
+}
+long memory_fread(void* out, long count, void* user) {
+    auto* file = static_cast<MemoryFile*>(user);
+    long n = std::clamp(file->size - file->position, 0L, std::max(count, 0L));
+    std::memcpy(out, file->data + file->position, static_cast<std::size_t>(n));
+    file->position += n;
+    return n;
+}
+int memory_putc(int, void*) {
+    return EOF;
+}
+long memory_fwrite(const void*, long, void*) {
+    return 0;
+}
+int memory_fseek(void* user, int offset) {
+    auto* file = static_cast<MemoryFile*>(user);
+    if (offset < 0 || offset > file->size - file->position) {
+        return -1;
+    }
+    file->position += offset;
+    return 0;
+}
+int memory_feof(void* user) {
+    auto* file = static_cast<MemoryFile*>(user);
+    return file->position >= file->size;
+}
+int memory_ferror(void*) {
+    return 0;
+}
+
+const PACKFILE_VTABLE memory_vtable = {memory_fclose, memory_getc, memory_ungetc,
+                                       memory_fread,  memory_putc, memory_fwrite,
+                                       memory_fseek,  memory_feof, memory_ferror};
+} // namespace
+
+bool sound_init(int mixing_rate, int channel_count, int flags) {
+    record("init " + std::to_string(mixing_rate) + " " + std::to_string(channel_count) + " " +
+           std::to_string(flags));
+    if (device_ready) {
+        return true;
+    }
+    reserve_voices(std::min(channel_count, max_channels) + 1, 0);
+    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0) {
+        return false;
+    }
+    stream_rate = mixing_rate;
+    stream = play_audio_stream(stream_frames, 16, TRUE, mixing_rate, 255, 128);
+    if (!stream) {
+        remove_sound();
+        return false;
+    }
+    device_ready = true;
+    pump_running = true;
+    pump = std::thread(pump_loop);
+    return true;
+}
+
+void sound_close() {
+    record("close");
+    if (pump_running.exchange(false)) {
+        pump.join();
+    }
+    if (device_ready) {
+        for (ChannelSlot& slot : channels) {
+            release_channel(slot);
+        }
+        stop_audio_stream(stream);
+        stream = nullptr;
+        remove_sound();
+        device_ready = false;
+    }
+    for (SampleSlot& slot : samples) {
+        if (slot.sample) {
+            destroy_sample(slot.sample);
+        }
+        slot = SampleSlot{};
+    }
+}
+
+int sound_sample_load(int slot, const void* data, long size) {
+    record("sample_load " + std::to_string(slot) + " " + std::to_string(size));
+    int index = slot;
+    if (index < 0) {
+        index = 0;
+        while (index < max_samples && samples[index].sample) {
+            ++index;
+        }
+    }
+    if (index >= max_samples || !data || size <= 0) {
+        return -1;
+    }
+    MemoryFile file{static_cast<const unsigned char*>(data), size, 0};
+    PACKFILE* packfile = pack_fopen_vtable(&memory_vtable, &file);
+    if (!packfile) {
+        return -1;
+    }
+    SAMPLE* sample = load_wav_pf(packfile);
+    pack_fclose(packfile);
+    if (!sample) {
+        return -1;
+    }
+    if (samples[index].sample) {
+        destroy_sample(samples[index].sample);
+    }
+    samples[index] = SampleSlot{sample, 255, 128, 128};
+    return index;
+}
+
+void sound_sample_set_defaults(int sample, int frequency, int volume, int pan, int priority) {
+    record("sample_defaults " + std::to_string(sample) + " " + std::to_string(frequency) + " " +
+           std::to_string(volume) + " " + std::to_string(pan) + " " + std::to_string(priority));
+    if (!sample_valid(sample)) {
+        return;
+    }
+    SampleSlot& slot = samples[sample];
+    if (frequency > 0) {
+        slot.sample->freq = frequency;
+    }
+    if (volume >= 0) {
+        slot.volume = std::clamp(volume, 0, 255);
+    }
+    if (pan >= 0) {
+        slot.pan = std::clamp(pan, 0, 255);
+    }
+    if (priority >= 0) {
+        slot.priority = std::clamp(priority, 0, 255);
+    }
+}
+
+void sound_set_sfx_master_volume(int volume) {
+    record("sfx_volume " + std::to_string(volume));
+    sfx_volume = std::clamp(volume, 0, 255);
+}
+
+int sound_play(int channel, int sample) {
+    if (!device_ready) {
+        int handed = -1;
+        if (recording) {
+            handed = next_channel;
+            next_channel = (next_channel + 1) % max_channels;
+        }
+        record("play " + std::to_string(channel) + " " + std::to_string(sample) + " -> " +
+               std::to_string(handed));
+        return handed;
+    }
+    if (!sample_valid(sample)) {
+        return -1;
+    }
+    sweep_finished();
+    const SampleSlot& slot = samples[sample];
+    int voice = allocate_voice(slot.sample);
+    if (voice < 0) {
+        return -1;
+    }
+    int index = next_channel;
+    next_channel = (next_channel + 1) % max_channels;
+    release_channel(channels[index]);
+    channels[index] = ChannelSlot{voice, slot.sample};
+    voice_set_priority(voice, slot.priority);
+    voice_set_volume(voice, slot.volume * sfx_volume / 255);
+    voice_set_pan(voice, slot.pan);
+    voice_start(voice);
+    record("play " + std::to_string(channel) + " " + std::to_string(sample) + " -> " +
+           std::to_string(index));
+    return index;
+}
+
+void sound_set_pan(int channel, int pan) {
+    record("pan " + std::to_string(channel) + " " + std::to_string(pan));
+    if (device_ready && channel_live(channel)) {
+        voice_set_pan(channels[channel].voice, std::clamp(pan, 0, 255));
+    }
+}
+
+void sound_stop(int channel) {
+    record("stop " + std::to_string(channel));
+    if (device_ready && channel_live(channel)) {
+        release_channel(channels[channel]);
+    }
+}
+
+Song* song_load_memory(const void* data, long size) {
+    record("song_load " + std::to_string(size));
+    if (!data || size <= 0) {
+        return nullptr;
+    }
+    xmp_context context = xmp_create_context();
+    if (!context) {
+        return nullptr;
+    }
+    if (xmp_load_module_from_memory(context, data, size) < 0) {
+        xmp_free_context(context);
+        return nullptr;
+    }
+    Song* song = new Song;
+    song->context = context;
+    return song;
+}
+
+void song_set_master_volume(Song* song, int volume) {
+    record("song_volume " + std::to_string(volume));
+    if (song) {
+        std::lock_guard lock(song_mutex);
+        song->volume = std::clamp(volume, 0, 255);
+    }
+}
+
+void song_play(Song* song) {
+    record("song_play");
+    if (!song) {
+        return;
+    }
+    std::lock_guard lock(song_mutex);
+    if (song->playing) {
+        xmp_end_player(song->context);
+    }
+    song->playing = xmp_start_player(song->context, stream_rate, 0) == 0;
+    song->paused = false;
+    if (song->playing &&
+        std::find(live_songs.begin(), live_songs.end(), song) == live_songs.end()) {
+        live_songs.push_back(song);
+    }
+}
+
+void song_set_paused(Song* song, int paused) {
+    record("song_paused " + std::to_string(paused));
+    if (song) {
+        std::lock_guard lock(song_mutex);
+        song->paused = paused != 0;
+    }
+}
+
+void song_stop(Song* song) {
+    record("song_stop");
+    if (!song) {
+        return;
+    }
+    std::lock_guard lock(song_mutex);
+    if (song->playing) {
+        xmp_end_player(song->context);
+        song->playing = false;
+    }
+    live_songs.erase(std::remove(live_songs.begin(), live_songs.end(), song), live_songs.end());
+}
+
+void song_free(Song* song) {
+    record("song_free");
+    if (!song) {
+        return;
+    }
+    song_stop(song);
+    xmp_release_module(song->context);
+    xmp_free_context(song->context);
+    delete song;
+}
+
+void song_render(Song* song, std::int16_t* frames, int count) {
+    std::memset(frames, 0, sizeof(std::int16_t) * 2 * static_cast<std::size_t>(count));
+    if (!song || !song->playing || song->paused || song->volume == 0) {
+        return;
+    }
+    xmp_play_buffer(song->context, frames, count * 4, 0);
+    for (int i = 0; i < 2 * count; ++i) {
+        frames[i] = static_cast<std::int16_t>(frames[i] * song->volume / 255);
+    }
+}
+
+void sound_record(std::vector<std::string>* log) {
+    recording = log;
+    next_channel = 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "rocket/game_style.h"
+
+// What the command line asks for. "--play NAME [--style strict|lenient|
+// bouncy] [--target N]" starts one match directly after the intro.
+struct CommandLine {
+    bool fullscreen = false;
+    std::string play; // base name, empty: no match
+    GameStyle style = style_strict;
+    int target = 3;
+    std::string error; // not empty: the arguments cannot be used
+};
+
+CommandLine parse_command_line(int argc, char** argv);
+
+// "strict", "lenient", "bouncy".
+std::optional<GameStyle> style_from_name(const std::string& name);

@@ -1,0 +1,24 @@
+#pragma once
+
+// The rectangles drawn into the world bitmap this frame, restored from the
+// background at the start of the next.
+constexpr int dirty_capacity = 1000;
+
+struct DirtyList {
+    int count = 0;
+    int x[dirty_capacity];
+    int y[dirty_capacity];
+    int w[dirty_capacity];
+    int h[dirty_capacity];
+    // More rectangles than the list holds: the whole world is restored.
+    bool overflowed = false;
+};
+
+extern DirtyList dirty_list;
+
+void add_dirty(int x, int y, int w, int h);
+
+// Copies every listed rectangle (or the whole bitmap after an overflow) from
+// background to world and empties the list.
+struct BITMAP;
+void restore_dirty(BITMAP* background, BITMAP* world);
