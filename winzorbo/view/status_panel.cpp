@@ -30,7 +30,7 @@ RLE_SPRITE* interface_sprite(int index) {
 } // namespace
 
 void draw_centre_column() {
-    if (!surface) {
+    if (!surface || !playfield_data || playfield_fast < 0) {
         return;
     }
     auto* divider = static_cast<RLE_SPRITE*>(playfield_data[playfield_fast].dat);

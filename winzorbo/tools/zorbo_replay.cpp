@@ -1,0 +1,143 @@
+// zorbo-replay PLAYFIELD [--style strict|lenient|bouncy] [--seed N]
+//              [--frames N] [--input FILE]
+// Plays a match headless with the game's own code and prints every frame's
+// rocket state, then a checksum over the whole game state.
+#include "core/program_directory.h"
+#include "core/random.h"
+#include "match/headless_session.h"
+#include "match/match_flow.h"
+#include "playfield/playfield_loader.h"
+#include "playfield/rocket.h"
+#include "rocket/controls.h"
+#include "rocket/game_style.h"
+#include "startup/command_line.h"
+
+#include <allegro.h>
+#include <charconv>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+struct Options {
+    std::string playfield;
+    GameStyle style = style_strict;
+    unsigned int seed = 1;
+    long frames = 1000;
+    std::string input;
+};
+
+int usage(const char* problem) {
+    std::fprintf(stderr,
+                 "zorbo-replay: %s\nusage: zorbo-replay PLAYFIELD [--style strict|lenient|bouncy] "
+                 "[--seed N] [--frames N] [--input FILE]\n",
+                 problem);
+    return 2;
+}
+
+template <typename T>
+bool parse_number(const char* text, T& value) {
+    const char* end = text + std::strlen(text);
+    auto [rest, error] = std::from_chars(text, end, value);
+    return error == std::errc{} && rest == end;
+}
+
+// One line per frame: the input bits of both players. Missing lines and
+// unreadable numbers are no input.
+std::vector<std::pair<int, int>> read_script(const std::string& path, bool& ok) {
+    std::vector<std::pair<int, int>> script;
+    ok = true;
+    if (path.empty()) {
+        return script;
+    }
+    std::ifstream file(path);
+    if (!file) {
+        ok = false;
+        return script;
+    }
+    std::string line;
+    while (std::getline(file, line)) {
+        int first = 0;
+        int second = 0;
+        if (std::sscanf(line.c_str(), "%d %d", &first, &second) < 1) {
+            first = second = 0;
+        }
+        script.emplace_back(first & 15, second & 15);
+    }
+    return script;
+}
+
+void print_rocket(const Rocket& r) {
+    std::printf(" %d %d %.6f %.6f %d %d %d %d", r.x, r.y, r.vx, r.vy, r.direction, r.health,
+                r.ammunition, int{r.landed});
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        bool has_value = i + 1 < argc;
+        if (argument == "--style" && has_value) {
+            auto style = style_from_name(argv[++i]);
+            if (!style) {
+                return usage("unknown style");
+            }
+            options.style = *style;
+        } else if (argument == "--seed" && has_value) {
+            if (!parse_number(argv[++i], options.seed)) {
+                return usage("bad seed");
+            }
+        } else if (argument == "--frames" && has_value) {
+            if (!parse_number(argv[++i], options.frames) || options.frames < 0) {
+                return usage("bad frame count");
+            }
+        } else if (argument == "--input" && has_value) {
+            options.input = argv[++i];
+        } else if (options.playfield.empty() && argument.rfind("--", 0) != 0) {
+            options.playfield = argument;
+        } else {
+            return usage(("unknown argument " + argument).c_str());
+        }
+    }
+    if (options.playfield.empty()) {
+        return usage("no playfield");
+    }
+    bool script_ok = false;
+    auto script = read_script(options.input, script_ok);
+    if (!script_ok) {
+        return usage("cannot read the input file");
+    }
+
+    find_program_directory(argv[0]);
+    std::string error;
+    if (!start_headless_session(error) || !load_headless_playfield(options.playfield, error)) {
+        std::fprintf(stderr, "zorbo-replay: %s\n", error.c_str());
+        return 1;
+    }
+    zorbo_srand(options.seed);
+    game_style = options.style;
+    int totals[2] = {0, 0};
+    begin_match(totals, 3);
+    for (long frame = 0; frame < options.frames; ++frame) {
+        if (!prepare_frame()) {
+            break;
+        }
+        auto bits = static_cast<std::size_t>(frame) < script.size()
+                        ? script[static_cast<std::size_t>(frame)]
+                        : std::pair<int, int>{0, 0};
+        script_controls(0, bits.first);
+        script_controls(1, bits.second);
+        run_frame_body();
+        std::printf("%ld", frame);
+        print_rocket(rockets[0]);
+        print_rocket(rockets[1]);
+        std::printf(" %d %d\n", rockets[0].score, rockets[1].score);
+    }
+    std::printf("checksum %016" PRIx64 "\n", match_checksum());
+    release_playfield();
+    return 0;
+}
