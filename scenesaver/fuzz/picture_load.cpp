@@ -10,39 +10,29 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
-// One scratch file for the whole run, removed at exit. A plain array, so
-// that it outlives the exit handler that removes the file.
-char scratchPath[] = "/tmp/picture-load-fuzz-XXXXXX";
-
-const char* ScratchPath() {
-    static const bool made = [] {
-        const int fd = mkstemp(scratchPath);
-        if (fd >= 0) {
-            close(fd);
-        }
-        SetMessagePresenter([](const std::string&, MessageIcon) {});
-        std::atexit([] { std::remove(scratchPath); });
-        return fd >= 0;
-    }();
-    return made ? scratchPath : nullptr;
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const char* path = ScratchPath();
-    std::FILE* file = path != nullptr ? std::fopen(path, "wb") : nullptr;
-    if (file == nullptr) {
+    static const bool quiet = [] {
+        SetMessagePresenter([](const std::string&, MessageIcon) {});
+        return true;
+    }();
+    (void)quiet;
+    // A file of its own for each input, gone before the next one, so that
+    // however the run ends nothing is left behind.
+    char path[] = "/tmp/picture-load-fuzz-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) {
         return 0;
     }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
-    CPictureItem item;
-    if (item.LoadPictureFile(path) != 0) {
-        // A loaded picture has a bitmap of the size it reports.
-        if (item.m_bitmap.image.size() != item.GetSize()) {
+    const bool written = write(fd, data, size) == static_cast<ssize_t>(size);
+    close(fd);
+    if (written) {
+        CPictureItem item;
+        if (item.LoadPictureFile(path) != 0 && item.m_bitmap.image.size() != item.GetSize()) {
+            // A loaded picture has a bitmap of the size it reports.
+            std::remove(path);
             __builtin_trap();
         }
     }
+    std::remove(path);
     return 0;
 }
