@@ -42,6 +42,16 @@ void wait_for_frame_end() {
 }
 } // namespace
 
+void handle_match_keys(Song* song) {
+    if (key[KEY_F1]) {
+        run_map_view();
+    } else if (key[KEY_F8]) {
+        save_screenshot();
+    } else if (key[KEY_P]) {
+        pause_match(song);
+    }
+}
+
 bool save_screenshot() {
     for (int i = 0; i < 100; ++i) {
         char name[16];
@@ -65,13 +75,7 @@ void play_playfield(int totals[2], int target) {
             aborted = true;
             break;
         }
-        if (key[KEY_F1]) {
-            run_map_view();
-        } else if (key[KEY_F8]) {
-            save_screenshot();
-        } else if (key[KEY_P]) {
-            pause_match(song);
-        }
+        handle_match_keys(song);
         run_frame_body();
         wait_for_frame_end();
     }

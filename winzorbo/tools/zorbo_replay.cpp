@@ -113,12 +113,13 @@ int main(int argc, char** argv) {
     }
 
     find_program_directory(argv[0]);
+    // The seed also decides the placements the loader draws.
+    zorbo_srand(options.seed);
     std::string error;
     if (!start_headless_session(error) || !load_headless_playfield(options.playfield, error)) {
         std::fprintf(stderr, "zorbo-replay: %s\n", error.c_str());
         return 1;
     }
-    zorbo_srand(options.seed);
     game_style = options.style;
     int totals[2] = {0, 0};
     begin_match(totals, 3);
