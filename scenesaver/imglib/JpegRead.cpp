@@ -56,6 +56,12 @@ bool StartDecode(JpegDecode* work) {
     return true;
 }
 
+// t / 255 rounded down, exact for every product of two bytes, without a
+// division.
+inline JSAMPLE DivideBy255(unsigned t) {
+    return static_cast<JSAMPLE>((t + (t >> 8) + 1) >> 8);
+}
+
 void ConvertRow(JpegDecode* work, JSAMPLE* out) {
     const jpeg_decompress_struct& c = work->cinfo;
     const JSAMPLE* in = work->rowBuffer;
@@ -68,12 +74,12 @@ void ConvertRow(JpegDecode* work, JSAMPLE* out) {
         for (JDIMENSION x = 0; x < width; ++x, out += 3) {
             out[0] = out[1] = out[2] = in[x];
         }
-    } else { // CMYK as libjpeg delivers it
+    } else { // CMYK as libjpeg delivers it: channel x K / 255, truncated
         for (JDIMENSION x = 0; x < width; ++x, in += 4, out += 3) {
             const unsigned k = in[3];
-            out[0] = static_cast<JSAMPLE>(in[0] * k / 255);
-            out[1] = static_cast<JSAMPLE>(in[1] * k / 255);
-            out[2] = static_cast<JSAMPLE>(in[2] * k / 255);
+            out[0] = DivideBy255(in[0] * k);
+            out[1] = DivideBy255(in[1] * k);
+            out[2] = DivideBy255(in[2] * k);
         }
     }
 }
