@@ -283,6 +283,9 @@ QRgb FindDesktopColor(const WallpaperSources& sources) {
 
 bool WriteWallpaperFile(const std::string& path, const WallpaperSetting& wallpaper, QSize screen,
                         QRgb desktopColor) {
+    if (screen.isEmpty()) {
+        return false; // no screen to make a wallpaper for
+    }
     QImage picture;
     if (!wallpaper.path.empty() && IsPictureExtension(wallpaper.path)) {
         picture = DecodeWallpaper(wallpaper.path);

@@ -162,6 +162,16 @@ TEST_F(WallpaperFile, NoUsablePictureGivesAPlainJpeg) {
     }
 }
 
+TEST_F(WallpaperFile, NoScreenWritesNothingAndSaysNothing) {
+    std::vector<std::string> shown;
+    const MessagePresenter previous =
+        SetMessagePresenter([&](const std::string& text, MessageIcon) { shown.push_back(text); });
+    EXPECT_FALSE(WriteWallpaperFile(out, {Picture(), 0}, QSize(), qRgb(0, 0, 0)));
+    SetMessagePresenter(previous);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 TEST_F(WallpaperFile, ScreenPictureIsWrittenAsBmp) {
     QImage screen(3, 2, QImage::Format_RGB32);
     screen.fill(qRgb(1, 2, 3));
