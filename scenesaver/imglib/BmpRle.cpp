@@ -47,12 +47,15 @@ struct Output {
         }
         const std::int64_t n = std::min(count, width - x);
         std::uint8_t* out = pixels + (y * width + x) * bytesPerPixel;
-        for (std::int64_t i = 0; i < n; ++i) {
-            if (bytesPerPixel == 1) {
-                out[i] = indices[i];
-            } else {
-                std::memcpy(out + i * 3, colors->rgb[indices[i]], 3);
-            }
+        if (bytesPerPixel == 1) {
+            std::memcpy(out, indices, static_cast<std::size_t>(n));
+            return;
+        }
+        for (std::int64_t i = 0; i < n; ++i, out += 3) {
+            const std::uint8_t* entry = colors->rgb[indices[i]];
+            out[0] = entry[0];
+            out[1] = entry[1];
+            out[2] = entry[2];
         }
     }
 };
