@@ -1,8 +1,12 @@
 #pragma once
 
+#include "playfield/playfield_state.h"
+#include "shots/shots.h"
+
 // The rectangles drawn into the world bitmap this frame, restored from the
-// background at the start of the next.
-constexpr int dirty_capacity = 1000;
+// background at the start of the next. Room for everything one frame can
+// draw: every actor, both rockets and every shot.
+constexpr int dirty_capacity = max_actors + 2 + shot_slots;
 
 struct DirtyList {
     int count = 0;
@@ -10,7 +14,8 @@ struct DirtyList {
     int y[dirty_capacity];
     int w[dirty_capacity];
     int h[dirty_capacity];
-    // More rectangles than the list holds: the whole world is restored.
+    // Should more ever be added than the list holds, the whole world is
+    // restored instead.
     bool overflowed = false;
 };
 
