@@ -64,7 +64,7 @@ public:
     void SetLink(const std::string& text, std::int32_t triggerKey) override;
     void ClearLink() override;
 
-    std::uint32_t BackgroundColor() const { return backgroundColor.load(); }
+    std::uint32_t BackgroundColor() const override { return backgroundColor.load(); }
 
 protected:
     bool event(QEvent* event) override;

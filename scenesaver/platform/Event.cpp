@@ -33,6 +33,24 @@ bool Event::waitFor(std::chrono::milliseconds timeout) {
     return waitAny({this}, std::max(timeout, std::chrono::milliseconds(0))) == 0;
 }
 
+bool Event::waitUntil(std::chrono::steady_clock::time_point deadline) {
+    if (isSet()) {
+        return true;
+    }
+    Waiter waiter;
+    addWaiter(&waiter);
+    {
+        std::unique_lock lock(waiter.mutex);
+        while (!isSet()) {
+            if (waiter.wake.wait_until(lock, deadline) == std::cv_status::timeout) {
+                break;
+            }
+        }
+    }
+    removeWaiter(&waiter);
+    return isSet();
+}
+
 void Event::addWaiter(Waiter* waiter) {
     std::lock_guard lock(waitersMutex);
     waiters.push_back(waiter);

@@ -22,6 +22,9 @@ public:
     void wait();
     // True when the event was set within the time-out.
     bool waitFor(std::chrono::milliseconds timeout);
+    // True when the event was set before the deadline; for waits finer than
+    // a millisecond.
+    bool waitUntil(std::chrono::steady_clock::time_point deadline);
 
     // Waits until one of the events is set. Returns the index of the first
     // set event in the list, or -1 when the time-out passed first. A negative

@@ -1,6 +1,10 @@
 #include "scene/DrawItems.h"
 
+#include "platform/DeviceContext.h"
 #include "scene/Archive.h"
+#include "scene/ColorResolve.h"
+#include "scene/Positions.h"
+#include "scene/SceneThread.h"
 
 void CBackgroundItem::CopyFrom(const CSceneItem& other) {
     CSceneItem::CopyFrom(other);
@@ -41,4 +45,18 @@ bool CLineItem::Read(CArchive& ar) {
 
 std::unique_ptr<CSceneItem> CLineItem::Clone() const {
     return std::make_unique<CLineItem>();
+}
+
+bool CBackgroundItem::Run(CDC& /*dc*/, int& /*index*/, CSceneThread& thread) {
+    thread.Window().SetBackgroundColor(ResolveColor(m_color), m_color.m_rasterOperation);
+    return true;
+}
+
+bool CLineItem::Run(CDC& dc, int& /*index*/, CSceneThread& /*thread*/) {
+    ComputePositions(m_placement, 0, 0, dc.ScreenSize());
+    const COLORREF colour = ResolveColor(m_color);
+    dc.LineTo(QPoint(m_placement.m_start.x, m_placement.m_start.y),
+              QPoint(m_placement.m_end.x, m_placement.m_end.y), m_penStyle, m_penWidth,
+              ColorRefToRgb(colour));
+    return true;
 }

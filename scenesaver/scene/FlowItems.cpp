@@ -1,7 +1,12 @@
 #include "scene/FlowItems.h"
 
+#include "platform/CrtRandom.h"
 #include "scene/Archive.h"
 #include "scene/Scene.h"
+#include "scene/SceneThread.h"
+
+#include <cstdlib>
+#include <ctime>
 
 void CPauseItem::CopyFrom(const CSceneItem& other) {
     CSceneItem::CopyFrom(other);
@@ -85,4 +90,20 @@ bool CLoopEndItem::Run(CDC& /*dc*/, int& index, CSceneThread& /*thread*/) {
 
 std::unique_ptr<CSceneItem> CLoopEndItem::Clone() const {
     return std::make_unique<CLoopEndItem>();
+}
+
+// A random pause draws until the new duration differs from the last one by at
+// least 150 ms, so that two pauses in a row are noticeably different.
+bool CPauseItem::Run(CDC& /*dc*/, int& /*index*/, CSceneThread& thread) {
+    if (m_duration.m_random) {
+        crt_srand(static_cast<unsigned int>(std::time(nullptr)));
+        const std::int64_t previous = m_duration.m_milliseconds;
+        std::int64_t d = previous;
+        do {
+            d = (crt_rand() + d) % CDurationSpec::m_modulus;
+        } while (std::llabs(d - previous) < 150);
+        m_duration.m_milliseconds = static_cast<std::uint32_t>(d);
+    }
+    thread.ChunkedSleep(m_duration.m_milliseconds);
+    return true;
 }

@@ -4,6 +4,7 @@
 #include "scene/Archive.h"
 #include "scene/MediaItem.h"
 #include "scene/SceneMessages.h"
+#include "scene/SceneThread.h"
 
 bool CMediaActionItem::Prepare() {
     if (IsDisabled() || m_media != nullptr) {
@@ -46,4 +47,29 @@ std::unique_ptr<CSceneItem> CPlayMediaItem::Clone() const {
 
 std::unique_ptr<CSceneItem> CStopMediaItem::Clone() const {
     return std::make_unique<CStopMediaItem>();
+}
+
+// A waiting play runs once per pass and blocks until the medium has ended; a
+// play that does not wait is started once and may loop by itself.
+bool CPlayMediaItem::Run(CDC& /*dc*/, int& /*index*/, CSceneThread& thread) {
+    if (m_media == nullptr) {
+        return true;
+    }
+    if (!m_play.m_wait) {
+        thread.Media().Play(*m_media, false, m_play.m_loop != FALSE, thread,
+                            m_play.m_videoPosition);
+        return true;
+    }
+    for (std::uint32_t pass = 0;
+         (m_play.m_forever || pass < m_play.m_repeatCount) && !thread.IsStopping(); ++pass) {
+        thread.Media().Play(*m_media, true, m_play.m_loop != FALSE, thread, m_play.m_videoPosition);
+    }
+    return true;
+}
+
+bool CStopMediaItem::Run(CDC& /*dc*/, int& /*index*/, CSceneThread& thread) {
+    if (m_media != nullptr) {
+        thread.Media().Stop(*m_media);
+    }
+    return true;
 }

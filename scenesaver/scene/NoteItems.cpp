@@ -1,6 +1,7 @@
 #include "scene/NoteItems.h"
 
 #include "scene/Archive.h"
+#include "scene/SceneThread.h"
 
 void CRemarkItem::CopyFrom(const CSceneItem& other) {
     CSceneItem::CopyFrom(other);
@@ -34,4 +35,13 @@ bool CLinkItem::Read(CArchive& ar) {
 
 std::unique_ptr<CSceneItem> CLinkItem::Clone() const {
     return std::make_unique<CLinkItem>();
+}
+
+bool CLinkItem::Run(CDC& /*dc*/, int& /*index*/, CSceneThread& thread) {
+    if (m_clear) {
+        thread.Window().ClearLink();
+    } else {
+        thread.Window().SetLink(m_link, m_triggerKey);
+    }
+    return true;
 }

@@ -98,8 +98,8 @@ bool CPictureItem::Prepare() {
         return true;
     }
     if (IsText()) {
-        // Text pictures are drawn by the text picture code; until it is
-        // installed they load without a bitmap.
+        // Text pictures are rendered by the installed renderer; without one
+        // they load with no bitmap.
         if (const TextPictureRenderer render = GetTextPictureRenderer()) {
             if (!render(*this)) {
                 AfxMessageBox(m_text + MSG_TEXT_BITMAP_FAILED, MessageIcon::Stop);

@@ -8,6 +8,8 @@
 #include "scene/SceneItem.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 
 #include <cstdint>
@@ -32,6 +34,13 @@ inline constexpr COLORREF DEFAULT_TEXT_COLOR = RGB(0, 0, 0);
 inline constexpr COLORREF DEFAULT_TEXT_BACKGROUND = RGB(255, 255, 255);
 
 // A picture resource: an embedded image file or a text rendered to a bitmap.
+// The colour of window backgrounds: a text picture without an opaque
+// background has it wherever there is no ink, and transparent drawing leaves
+// exactly the pixels of this colour out.
+inline constexpr COLORREF KEY_COLOR = RGB(255, 255, 255);
+
+class CDC;
+
 class CPictureItem : public CSceneItem {
 public:
     CPictureItem() : CSceneItem(kindPicture) {}
@@ -56,6 +65,7 @@ public:
     CColorSpec m_lastColor;
     CBitmap m_savedBackground; // the screen under the picture, for a later hide
     CPlacement m_savedPlacement;
+    QPoint m_savedAt;   // where the saved background was taken
     CBitmap m_backdrop; // the screen copy a restoring move draws from
 
     void CopyFrom(const CSceneItem& other) override;
@@ -75,7 +85,25 @@ public:
     int LoadPictureFile(const std::string& path);
     int LoadIconPicture(const std::string& path);
 
+    // Shows the picture with its last placement and colour: a display mode
+    // or a transition. A target rectangle (from a move step) overrides where
+    // it lands. Always true.
+    bool Show(CDC& dc, CSceneThread& thread, const QRect* target = nullptr);
+    // Paints the picture's last area (the whole screen after a display mode
+    // or effect other than 0) with the window's background colour.
+    void Erase(CDC& dc, CSceneThread& thread);
+    // Draws the picture at the working placement's position, composing the
+    // vacated and the new area off screen when they overlap.
+    void MoveStep(CDC& dc, CSceneThread& thread, const CPlacement& working);
+    // Renders the text (the picture's own when empty) into the bitmap.
+    bool Render(const std::string& text);
+    // One typewriter step from character position, which moves past line
+    // breaks; true while characters remain after it.
+    bool ShowNextCharacter(CDC& dc, CSceneThread& thread, std::size_t& position);
+
 private:
     bool ReadHead(CArchive& ar);
+    bool ReloadDesktopSource();
+    QRgb BackgroundColor(CSceneThread& thread) const;
     bool PrepareImage();
 };

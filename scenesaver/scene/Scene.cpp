@@ -113,3 +113,10 @@ bool CScene::Prepare() {
 bool CScene::Load(CArchive& ar) {
     return Read(ar) && Prepare();
 }
+
+CSceneItem& CScene::AddItem(std::unique_ptr<CSceneItem> item) {
+    item->m_index = static_cast<std::int32_t>(m_items.size());
+    item->m_scene = this;
+    m_items.push_back(std::move(item));
+    return *m_items.back();
+}

@@ -32,6 +32,8 @@ public:
     // A fresh item of the kind with its defaults; null for an unknown kind.
     std::unique_ptr<CSceneItem> CreateItem(std::uint32_t kind);
     void RemoveAll() { m_items.clear(); }
+    // Appends an item, numbered and owned by this scene.
+    CSceneItem& AddItem(std::unique_ptr<CSceneItem> item);
 
 private:
     bool ReadItems(CArchive& ar);

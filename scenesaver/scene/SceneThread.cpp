@@ -1,5 +1,12 @@
 #include "scene/SceneThread.h"
 
+#include "platform/DeviceContext.h"
+#include "scene/Scene.h"
+#include "scene/SceneItem.h"
+#include "scene/Timing.h"
+
+#include <thread>
+
 CSceneThread::CSceneThread(CSceneWindow* window, CScene* scene, std::uint32_t* calibrationCount,
                            bool calibrationMode)
     : window(window), scene(scene), calibrationCount(calibrationCount),
@@ -42,8 +49,46 @@ void CSceneThread::PlayScene() {
     if (window == nullptr) {
         return;
     }
+    CDC dc(window->Screen());
     window->SetBackgroundColor(0, 0x00CC0020 /* SRCCOPY */);
-    // Playing the items of the scene is not part of this thread yet; the
-    // window stays black until the saver ends.
-    (void)scene;
+    if (scene != nullptr) {
+        const auto& items = scene->Items();
+        for (int i = 0; i < static_cast<int>(items.size()) && !IsStopping(); ++i) {
+            CSceneItem& item = *items[static_cast<std::size_t>(i)];
+            if (!item.IsDisabled()) {
+                item.Run(dc, i, *this);
+            }
+        }
+    }
+    media->StopAll();
+}
+
+void CSceneThread::CalibratedWait(double setting, double scale) {
+    const std::uint32_t count = calibrationCount != nullptr ? *calibrationCount : 0;
+    const auto wait = CalibratedWaitTime(setting, scale, count);
+    if (wait.count() <= 0) {
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + wait;
+    // The kernel wakes a sleeper a little late; sleeping until shortly before
+    // the deadline and polling the rest keeps steps as short as asked.
+    constexpr auto polledTail = std::chrono::microseconds(200);
+    if (StopEvent().waitUntil(deadline - polledTail)) {
+        return;
+    }
+    while (Clock::now() < deadline && !IsStopping()) {
+        std::this_thread::yield();
+    }
+}
+
+void CSceneThread::ChunkedSleep(std::uint32_t milliseconds) {
+    for (std::uint32_t chunk = 0; chunk < milliseconds / 100; ++chunk) {
+        if (IsStopping() || StopEvent().waitFor(std::chrono::milliseconds(100))) {
+            return;
+        }
+    }
+    if (milliseconds % 100 != 0 && !IsStopping()) {
+        StopEvent().waitFor(std::chrono::milliseconds(milliseconds % 100));
+    }
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/WorkerThread.h"
+#include "scene/SceneMedia.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class CScene;
@@ -18,6 +20,7 @@ public:
     // Stores the colour (0x00BBGGRR) that erases the window and repaints it
     // completely with it; the raster operation is kept but not used.
     virtual void SetBackgroundColor(std::uint32_t colour, std::uint32_t rasterOperation) = 0;
+    virtual std::uint32_t BackgroundColor() const = 0;
     virtual bool IsMuted() const = 0;
     virtual void SetLink(const std::string& text, std::int32_t triggerKey) = 0;
     virtual void ClearLink() = 0;
@@ -44,15 +47,34 @@ public:
 
     Event& StopEvent() { return worker.StopEvent(); }
     Event& FinishedEvent() { return worker.FinishedEvent(); }
+    bool IsStopping() { return worker.StopEvent().isSet(); }
+
+    CSceneWindow& Window() { return *window; }
+    CSceneMedia& Media() { return *media; }
+    // Replaces the players; for tests and for the media code once it exists.
+    void SetMedia(std::unique_ptr<CSceneMedia> replacement) { media = std::move(replacement); }
+
+    // Waits the calibrated time for the setting on the scale, ending early
+    // when the stop event is set. It sleeps on the event up to a high
+    // resolution deadline instead of polling, so that animations cost almost
+    // no processor time; only the last fraction of a millisecond is polled.
+    void CalibratedWait(double setting, double scale);
+    // Sleeps in 100 ms chunks and then the remainder, leaving at once when
+    // the stop event is set.
+    void ChunkedSleep(std::uint32_t milliseconds);
+
+    // The whole work of run mode, on the calling thread; Start() runs it on
+    // the worker.
+    void PlayScene();
 
 private:
     void Main();
     void CountPolls();
-    void PlayScene();
 
     CSceneWindow* window;
     CScene* scene;
     std::uint32_t* calibrationCount;
     bool calibrationMode;
+    std::unique_ptr<CSceneMedia> media = std::make_unique<CSilentMedia>();
     CWorkerThread worker;
 };

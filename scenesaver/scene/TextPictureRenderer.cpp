@@ -1,10 +1,16 @@
 #include "scene/TextPictureRenderer.h"
 
+#include "scene/PictureItem.h"
+
 #include <atomic>
 
 namespace {
-std::atomic<TextPictureRenderer> installed{nullptr};
+bool RenderOwnText(CPictureItem& picture) {
+    return picture.Render({});
 }
+
+std::atomic<TextPictureRenderer> installed{RenderOwnText};
+} // namespace
 
 TextPictureRenderer SetTextPictureRenderer(TextPictureRenderer renderer) {
     return installed.exchange(renderer);

@@ -3,8 +3,8 @@
 class CPictureItem;
 
 // Renders a text picture into its bitmap at load time; false when no bitmap
-// could be made. The text picture code installs it. Without one, text pictures
-// load with no bitmap and show nothing.
+// could be made. The picture's own rendering is installed from the start;
+// tests may put another in its place.
 using TextPictureRenderer = bool (*)(CPictureItem& picture);
 
 // Installs the renderer and returns the previous one.

@@ -1,0 +1,140 @@
+#include "platform/Drawing.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+QRgb ColorRefToRgb(std::uint32_t colour) {
+    return qRgb(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
+QImage MakeBitmap(QSize size, QRgb fill) {
+    if (size.isEmpty()) {
+        return {};
+    }
+    QImage image(size, QImage::Format_RGB32);
+    if (!image.isNull()) {
+        image.fill(fill);
+    }
+    return image;
+}
+
+void FillImageRect(QImage& target, const QRect& rect, QRgb colour) {
+    const QRect clipped = rect.intersected(target.rect());
+    for (int y = clipped.top(); y <= clipped.bottom() && !clipped.isEmpty(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
+        std::fill(row + clipped.left(), row + clipped.left() + clipped.width(), colour);
+    }
+}
+
+void CopyImageRect(QImage& target, QPoint dest, const QImage& source, const QRect& sourceRect) {
+    // Clip to the source first, moving the destination with it, then to the
+    // target, moving the source with it.
+    QRect from = sourceRect.intersected(source.rect());
+    QPoint to = dest + (from.topLeft() - sourceRect.topLeft());
+    const QRect into = QRect(to, from.size()).intersected(target.rect());
+    if (from.isEmpty() || into.isEmpty()) {
+        return;
+    }
+    from = QRect(from.topLeft() + (into.topLeft() - to), into.size());
+    to = into.topLeft();
+    const auto bytes = static_cast<std::size_t>(from.width()) * sizeof(QRgb);
+    const bool sameImage = &target == &source;
+    for (int row = 0; row < from.height(); ++row) {
+        // Overlapping copies within one image go bottom-up when moving down.
+        const int r = sameImage && to.y() > from.y() ? from.height() - 1 - row : row;
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(from.y() + r));
+        auto* out = reinterpret_cast<QRgb*>(target.scanLine(to.y() + r));
+        std::memmove(out + to.x(), in + from.x(), bytes);
+    }
+}
+
+QImage CopyImageArea(const QImage& source, const QRect& area) {
+    QImage copy = MakeBitmap(area.size(), qRgb(0, 0, 0));
+    if (!copy.isNull()) {
+        CopyImageRect(copy, QPoint(0, 0), source, area);
+    }
+    return copy;
+}
+
+void StretchImage(QImage& target, const QRect& destRect, const QImage& source) {
+    if (source.isNull() || source.width() <= 0 || source.height() <= 0 || destRect.isEmpty()) {
+        return;
+    }
+    const QRect clipped = destRect.intersected(target.rect());
+    for (int y = clipped.top(); y <= clipped.bottom() && !clipped.isEmpty(); ++y) {
+        const auto sy = static_cast<int>(static_cast<std::int64_t>(y - destRect.top()) *
+                                         source.height() / destRect.height());
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
+        auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            const auto sx = static_cast<int>(static_cast<std::int64_t>(x - destRect.left()) *
+                                             source.width() / destRect.width());
+            out[x] = in[sx];
+        }
+    }
+}
+
+void DrawImageTransparent(QImage& target, QPoint dest, const QImage& bitmap, QRgb key) {
+    const QRect into = QRect(dest, bitmap.size()).intersected(target.rect());
+    for (int y = into.top(); y <= into.bottom() && !into.isEmpty(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(bitmap.constScanLine(y - dest.y()));
+        auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
+        for (int x = into.left(); x <= into.right(); ++x) {
+            const QRgb pixel = in[x - dest.x()];
+            if ((pixel & 0xFFFFFF) != (key & 0xFFFFFF)) {
+                out[x] = pixel | 0xFF000000;
+            }
+        }
+    }
+}
+
+void DrawImageBlended(QImage& target, QPoint dest, const QImage& image) {
+    if (image.isNull() || target.isNull()) {
+        return;
+    }
+    QPainter painter(&target);
+    painter.drawImage(dest, image);
+}
+
+namespace {
+Qt::PenStyle QtPenStyle(std::uint32_t style, std::uint32_t width) {
+    if (width > 1) {
+        return style == 5 ? Qt::NoPen : Qt::SolidLine;
+    }
+    switch (style) {
+    case 1:
+        return Qt::DashLine;
+    case 2:
+        return Qt::DotLine;
+    case 3:
+        return Qt::DashDotLine;
+    case 4:
+        return Qt::DashDotDotLine;
+    case 5:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+} // namespace
+
+void DrawImageLine(QImage& target, QPoint from, QPoint to, std::uint32_t penStyle,
+                   std::uint32_t penWidth, QRgb colour) {
+    if (target.isNull() || from == to) {
+        return;
+    }
+    const int width = static_cast<int>(std::min<std::uint32_t>(penWidth, 4096));
+    QPen pen(QColor(colour), width <= 1 ? 0 : width, QtPenStyle(penStyle, penWidth));
+    pen.setCapStyle(Qt::FlatCap);
+    QPainter painter(&target);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setPen(pen);
+    // Qt's aliased lines leave out the end point, as the classic line does.
+    painter.drawLine(from, to);
+}

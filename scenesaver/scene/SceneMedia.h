@@ -1,0 +1,28 @@
+#pragma once
+
+#include "scene/SceneValues.h"
+
+class CMediaItem;
+class CSceneThread;
+
+// The sound and video players the scene thread drives. Plays that wait
+// return when the medium has ended or the thread's stop event is set.
+class CSceneMedia {
+public:
+    virtual ~CSceneMedia() = default;
+
+    virtual void Play(CMediaItem& media, bool wait, bool loop, CSceneThread& thread,
+                      CPoint videoPosition) = 0;
+    virtual void Stop(CMediaItem& media) = 0;
+    // Everything the thread may have started: wave sound, MP3, the media window.
+    virtual void StopAll() = 0;
+};
+
+// Plays nothing: the players are not part of this program yet.
+class CSilentMedia : public CSceneMedia {
+public:
+    void Play(CMediaItem& /*media*/, bool /*wait*/, bool /*loop*/, CSceneThread& /*thread*/,
+              CPoint /*videoPosition*/) override {}
+    void Stop(CMediaItem& /*media*/) override {}
+    void StopAll() override {}
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "scene/SceneValues.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QRgb>
+
+#include <cstdint>
+
+class CDC;
+class CSceneThread;
+
+// Builds a picture up on screen step by step with one transition effect. One
+// object per show; the effects read what they need from it.
+class CTransition {
+public:
+    CTransition(std::uint32_t effect, const QRect& target, QRgb background, const QImage* icon,
+                const QImage& source, QImage& work);
+
+    // Runs the effect with the step setting a (1100 - effect speed) at the
+    // target point. A source offset moves the target point to 0 on that axis,
+    // in the caller's point too.
+    void Run(CDC& screen, CSceneThread& thread, CPoint& targetPoint, double setting,
+             QPoint sourceOffset);
+
+    // The pause between two steps of an effect.
+    void StepWait();
+
+    std::uint32_t m_effect;
+    QRect m_target;
+    QRgb m_background;
+    const QImage* m_icon; // icons only
+    const QImage& m_source;
+    QImage& m_work;
+    QImage m_sourceBitmap; // for the fades
+
+    // Valid while Run() is running.
+    CDC* m_screen = nullptr;
+    CSceneThread* m_thread = nullptr;
+    double m_setting = 0;
+    int X = 0;
+    int Y = 0;
+    int w = 0;
+    int h = 0;
+};
+
+// Fills the work bitmap with the background and copies the picture onto it
+// from the source offset; icons are first drawn over the background.
+void PrepareWorkBitmap(QImage& work, const QImage& source, const QImage* icon, QRgb background,
+                       QPoint sourceOffset);
+
+// What one effect draws. Null for ids that draw nothing.
+using TransitionEffect = void (*)(CTransition& transition);
+TransitionEffect EffectFor(std::uint32_t id);
+
+inline constexpr std::uint32_t FIRST_EFFECT = 4;
+inline constexpr std::uint32_t LAST_EFFECT = 76;
