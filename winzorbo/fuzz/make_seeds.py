@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the hand-made fuzz seeds beside this script (the "found-*" files
 beside them are inputs libFuzzer found and minimised): small playfield files for the
-fuzz target's tile datafile (BAK = 1, tiles 1..6, FAST = 5, PAL = 8) and a few
-text tables."""
+fuzz target's tile datafile (BAK = 1, tiles 1..6, FAST = 5, PAL = 8), a few
+text tables, and a sample and a song for the sound data target."""
 import os
 
 here = os.path.dirname(os.path.abspath(__file__))
@@ -47,7 +47,43 @@ texts = {
     "long.txt": b"x" * 300 + b"\r\n\xe5\xe4\xf6\xc5\xc4\xd6\n",
 }
 
-for folder, files in (("corpus/playfield", seeds), ("corpus/text_table", texts)):
+
+
+def wave(samples, rate=22050):
+    """A mono 16-bit PCM WAVE image."""
+    import struct
+    data = b"".join(struct.pack("<h", v) for v in samples)
+    fmt = struct.pack("<HHIIHH", 1, 1, rate, rate * 2, 2, 16)
+    body = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt
+    body += b"data" + struct.pack("<I", len(data)) + data
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def module():
+    """A four-channel ProTracker module: one sample, one pattern, two notes."""
+    import struct
+    out = b"fuzz seed".ljust(20, b"\0")
+    out += b"square".ljust(22, b"\0") + struct.pack(">HBBHH", 16, 0, 64, 0, 16)
+    out += bytes(30) * 30
+    out += bytes([1, 127]) + bytes(128) + b"M.K."
+    pattern = bytearray(64 * 4 * 4)
+    for row, period in ((0, 428), (16, 320)):
+        note = struct.pack(">BBBB", 0x00 | (period >> 8), period & 0xFF, 0x10, 0x00)
+        pattern[row * 16:row * 16 + 4] = note
+    out += bytes(pattern)
+    out += bytes([0x40] * 16 + [0xC0] * 16)
+    return out
+
+
+# The first byte chooses: even a sample, odd a song.
+sounds = {
+    "sample.bin": b"\0" + wave([(i % 20 - 10) * 1000 for i in range(200)]),
+    "song.bin": b"\1" + module(),
+    "empty-song.bin": b"\1",
+}
+
+for folder, files in (("corpus/playfield", seeds), ("corpus/text_table", texts),
+                      ("corpus/sound_data", sounds)):
     os.makedirs(os.path.join(here, folder), exist_ok=True)
     for name, data in files.items():
         with open(os.path.join(here, folder, name), "wb") as f:
