@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 Rocket flying(int x, int y, double vx, double vy, int direction = 0) {
@@ -308,4 +309,22 @@ TEST(Reset, FullAndRespawn) {
     EXPECT_EQ(rocket.carrying, 0);
     reset_rocket(rocket, true);
     EXPECT_EQ(rocket.ammunition, 500);
+}
+
+TEST(GridAccess, OutsideThePlayfieldIsOpenSpace) {
+    TestField field(4, 4);
+    // Above, left of, right of and below the grid: air, no cell effect,
+    // no contact.
+    for (auto [x, y] :
+         {std::pair{-45, -45}, std::pair{-15, 30}, std::pair{200, 30}, std::pair{30, 300}}) {
+        Rocket rocket = flying(x, y, 0.0, 1.0);
+        move_rocket(rocket);
+        EXPECT_DOUBLE_EQ(rocket.vy, 1.2) << x << "," << y;
+        apply_cell_effects(rocket);
+        EXPECT_EQ(rocket.landed, 0);
+        EXPECT_EQ(cell_at(x, y).kind, cell_open);
+    }
+    EXPECT_EQ(cell_kind(-1, 0), cell_open);
+    EXPECT_EQ(cell_kind(4, 0), cell_open);
+    EXPECT_EQ(cell_kind(0, grid_size), cell_open);
 }

@@ -2,6 +2,7 @@
 #include "core/program_directory.h"
 #include "core/zorbo_objects.h"
 #include "field_fixture.h"
+#include "match/match_flow.h"
 #include "match/match_state.h"
 #include "match/play_playfield.h"
 #include "playfield/playfield_loader.h"
@@ -207,4 +208,24 @@ TEST(MatchMusic, PlayfieldSongPlaysAndIsFreedWhenEscapeEndsTheMatch) {
     EXPECT_EQ(music, expected);
     destroy_bitmap(surface);
     surface = nullptr;
+}
+
+TEST(GameSounds, FlagDeliveredToTheWrongBaseSoundsTheLoss) {
+    TestField field(20, 20);
+    LoadedSounds sounds;
+    base_count = 3;
+    for (int b = 0; b < 3; ++b) {
+        base_sites[b] = BaseSite{40 + 100 * b, 60, field.add_actor(40 + 100 * b, 60, 34, 2)};
+        field.kind(2 + 5 * b, 3, cell_base + b);
+    }
+    int totals[2] = {0, 0};
+    begin_match(totals, 3);
+    rockets[1].carrying = 1;
+    rockets[1].x = 35; // on base 0, the other player's
+    rockets[1].y = 55;
+    Recording recording;
+    apply_flag_rules(1);
+    EXPECT_EQ(rockets[0].score, 1);
+    std::vector<std::string> expected = {"play -1 1 -> 0", "pan 0 255"};
+    EXPECT_EQ(recording.log, expected);
 }
