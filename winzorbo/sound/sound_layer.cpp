@@ -1,5 +1,7 @@
 #include "sound/sound_layer.h"
 
+#include "sound/wave_check.h"
+
 #include <algorithm>
 #include <allegro.h>
 #include <atomic>
@@ -229,7 +231,9 @@ int sound_sample_load(int slot, const void* data, long size) {
             ++index;
         }
     }
-    if (index >= max_samples || !data || size <= 0) {
+    if (index >= max_samples || !data || size <= 0 ||
+        !wave_image_usable(static_cast<const std::uint8_t*>(data),
+                           static_cast<std::size_t>(size))) {
         return -1;
     }
     MemoryFile file{static_cast<const unsigned char*>(data), size, 0};
