@@ -41,15 +41,16 @@ void SaverEndToEnd::TearDown() {
     fs::remove_all(root, ignored);
 }
 
-std::string SaverEndToEnd::MakeSaver(const std::string& name, Signature signature) {
+std::string SaverEndToEnd::MakeSaver(const std::string& name, Signature signature,
+                                     const std::string& manifest) {
     // scenepack writes the bare block; appending it to a copy of the player
     // is what its full build does, without re-reading the large sanitizer
     // build of the player in every test.
-    const fs::path block = root / "scene.block";
+    const fs::path block = root / (manifest + ".block");
     if (!fs::exists(block)) {
         int status = -1;
         RunTool({SCENESAVER_BIN_DIR "/scenepack", "build",
-                 SCENESAVER_SOURCE_DIR "/tests/e2e/scene.json", "-o", block.string(), "--raw"},
+                 SCENESAVER_SOURCE_DIR "/tests/e2e/" + manifest, "-o", block.string(), "--raw"},
                 environment, &status);
         EXPECT_EQ(status, 0) << "scenepack failed";
     }

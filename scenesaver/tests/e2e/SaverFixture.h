@@ -21,7 +21,8 @@ protected:
     // A saver made by scenepack from the tests' manifest; with a broken
     // signature the block no longer names itself as a scene.
     enum class Signature { Valid, Broken };
-    std::string MakeSaver(const std::string& name, Signature signature = Signature::Valid);
+    std::string MakeSaver(const std::string& name, Signature signature = Signature::Valid,
+                          const std::string& manifest = "scene.json");
     // Skips the one-second speed measurement in tests that are not about it.
     static void StoreCalibration();
 
