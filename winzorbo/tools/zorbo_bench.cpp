@@ -29,7 +29,8 @@ constexpr int field_cells = 255;
 constexpr int frames = 3000;
 constexpr double budget_ms = 30.0;
 
-// Open space inside a solid frame, a few solid islands, and the actor list
+// Open space inside a solid frame, solid islands in the upper part (the
+// rockets hover lower down, so their shots fly long), and the actor list
 // filled with every kind that animates (all restoring their rectangles).
 void generate_playfield() {
     playfield_width = field_cells;
@@ -43,7 +44,7 @@ void generate_playfield() {
     for (int c = 0; c < field_cells; ++c) {
         for (int r = 0; r < field_cells; ++r) {
             bool border = c == 0 || r == 0 || c == field_cells - 1 || r == field_cells - 1;
-            bool island = c % 23 == 5 && r % 19 == 7;
+            bool island = c % 23 == 5 && r % 19 == 7 && r < 100;
             grid[c][r] = Cell{border || island ? cell_solid : cell_open, 0};
             if (border || island) {
                 rectfill(solid_mask, c * 20, r * 20, c * 20 + 19, r * 20 + 19, 1);
@@ -66,16 +67,23 @@ void place_rockets() {
     for (int p = 0; p < 2; ++p) {
         Rocket& rocket = rockets[p];
         rocket = Rocket{};
-        rocket.start_x = 2400 + 300 * p;
+        rocket.start_x = 1500 + 2000 * p;
         rocket.start_y = 2500;
     }
 }
 
-// Keeps both rockets firing and alive whatever the shots do to them.
+// Keeps both rockets hovering where they started, facing each other,
+// firing and alive, so that the ring stays full of shots.
 void refuel() {
-    for (Rocket& rocket : rockets) {
+    for (int p = 0; p < 2; ++p) {
+        Rocket& rocket = rockets[p];
         rocket.ammunition = 500;
         rocket.health = 100;
+        rocket.x = rocket.start_x;
+        rocket.y = rocket.start_y;
+        rocket.vx = 0.0;
+        rocket.vy = 0.0;
+        rocket.direction = p == 0 ? 6 : 18;
     }
 }
 
@@ -108,13 +116,13 @@ int main(int, char** argv) {
     int totals[2] = {0, 0};
     begin_match(totals, 3);
     prepare_frame();
-    // Player 1 turns while firing; player 2 fires and thrusts now and then.
+    // Both fire every frame; player 2 also thrusts now and then.
     std::vector<double> times;
     times.reserve(frames);
     int alive_sum = 0;
     for (int frame = 0; frame < frames; ++frame) {
-        script_controls(0, frame % 40 < 20 ? 1 | 4 : 1);
-        script_controls(1, frame % 30 < 3 ? 1 | 2 : 1 | 8);
+        script_controls(0, 1);
+        script_controls(1, frame % 30 < 3 ? 1 | 2 : 1);
         refuel();
         auto start = std::chrono::steady_clock::now();
         if (!key[KEY_ESC]) {
