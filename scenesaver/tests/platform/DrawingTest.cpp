@@ -1,0 +1,102 @@
+// Block transfers stay inside both images whatever the rectangles ask for.
+
+#include "platform/Drawing.h"
+#include "platform/DeviceContext.h"
+#include "platform/ScreenBuffer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRgb PAPER = qRgb(1, 1, 1);
+
+// A source whose pixel (x, y) encodes its own position.
+QImage Numbered(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            image.setPixel(x, y, qRgb(x + 10, y + 10, 200));
+        }
+    }
+    return image;
+}
+
+TEST(Drawing, CopiesAreClippedToSourceAndTarget) {
+    struct Case {
+        const char* name;
+        QPoint dest;
+        QRect from;
+        QPoint firstTarget; // where source pixel firstSource lands
+        QPoint firstSource;
+        int copied; // pixels changed
+    };
+    const Case cases[] = {
+        {"inside", {2, 3}, {1, 1, 4, 4}, {2, 3}, {1, 1}, 16},
+        {"left of the target", {-3, 0}, {0, 0, 5, 2}, {0, 0}, {3, 0}, 4},
+        {"past the target's corner", {18, 8}, {0, 0, 5, 5}, {18, 8}, {0, 0}, 4},
+        {"source rectangle before the source", {0, 0}, {-2, -1, 4, 3}, {2, 1}, {0, 0}, 4},
+        {"source rectangle past the source", {5, 5}, {6, 6, 10, 10}, {5, 5}, {6, 6}, 4},
+        {"entirely outside", {30, 30}, {0, 0, 5, 5}, {0, 0}, {0, 0}, 0},
+        {"empty", {0, 0}, {0, 0, 0, 0}, {0, 0}, {0, 0}, 0},
+    };
+    const QImage source = Numbered(QSize(8, 8));
+    for (const Case& c : cases) {
+        QImage target = MakeBitmap(QSize(20, 10), PAPER);
+        CopyImageRect(target, c.dest, source, c.from);
+        int changed = 0;
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                changed += target.pixel(x, y) != PAPER ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(changed, c.copied) << c.name;
+        if (c.copied > 0) {
+            EXPECT_EQ(target.pixel(c.firstTarget), source.pixel(c.firstSource)) << c.name;
+        }
+    }
+}
+
+TEST(Drawing, OverlappingCopyWithinOneImageKeepsItsPixels) {
+    QImage image = Numbered(QSize(6, 6));
+    const QImage before = image.copy();
+    CopyImageRect(image, QPoint(1, 2), image, QRect(0, 0, 5, 4));
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(image.pixel(x + 1, y + 2), before.pixel(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(Drawing, StretchTransparencyAndEmptySizes) {
+    QImage target = MakeBitmap(QSize(10, 10), PAPER);
+    StretchImage(target, QRect(0, 0, 10, 10), QImage());
+    StretchImage(target, QRect(0, 0, 0, 5), Numbered(QSize(2, 2)));
+    EXPECT_EQ(target, MakeBitmap(QSize(10, 10), PAPER)) << "nothing to scale draws nothing";
+    StretchImage(target, QRect(-5, 0, 20, 10), Numbered(QSize(2, 2)));
+    EXPECT_EQ(target.pixel(4, 4), qRgb(10, 10, 200));
+    EXPECT_EQ(target.pixel(5, 5), qRgb(11, 11, 200));
+
+    QImage text = MakeBitmap(QSize(3, 1), qRgb(255, 255, 255));
+    text.setPixel(1, 0, qRgb(9, 0, 0));
+    QImage screen = MakeBitmap(QSize(4, 2), PAPER);
+    DrawImageTransparent(screen, QPoint(2, 1), text, qRgb(255, 255, 255));
+    EXPECT_EQ(screen.pixel(3, 1), qRgb(9, 0, 0));
+    EXPECT_EQ(screen.pixel(2, 1), PAPER);
+    EXPECT_TRUE(MakeBitmap(QSize(0, 3), PAPER).isNull());
+}
+
+TEST(Drawing, ScreenContextMarksWhatItChanged) {
+    CScreenBuffer screen;
+    screen.Resize(QSize(50, 40), PAPER);
+    screen.TakeDirty();
+    CDC dc(screen);
+    EXPECT_EQ(dc.ScreenSize(), QSize(50, 40));
+    dc.FillSolidRect(QRect(45, 35, 10, 10), qRgb(5, 5, 5));
+    EXPECT_EQ(screen.TakeDirty(), QRect(45, 35, 5, 5));
+    dc.BitBlt(QPoint(-2, -2), Numbered(QSize(4, 4)), QRect(0, 0, 4, 4));
+    EXPECT_EQ(screen.TakeDirty(), QRect(0, 0, 2, 2));
+    EXPECT_EQ(dc.Copy(QRect(-1, 0, 2, 1)).pixel(0, 0), qRgb(0, 0, 0)) << "off the device is black";
+    EXPECT_EQ(dc.Copy(QRect(-1, 0, 2, 1)).pixel(1, 0), qRgb(12, 12, 200));
+}
+
+} // namespace
