@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end match: "WinZorbo --play" on the two-base playfield. Both players
 # hold thrust and turning keys, both views follow their rockets, F8 writes a
-# 640x480 screenshot into the current folder and Escape ends with exit code 0.
+# 640x480 screenshot into the current folder, F1 shows the map and returns,
+# and Escape ends with exit code 0.
 #   run_match_e2e.sh BIN_DIR [SCREENSHOT_DIR]
 set -euo pipefail
 
@@ -60,6 +61,29 @@ view "$during" 20x100+310+0 "$work/centre-during.png"
 [[ $(differing "$work/centre-before.png" "$work/centre-during.png") -eq 0 ]] ||
   fail "the centre column changed"
 
+# F1: the whole screen shows the playfield, the centre column gives way; F1
+# again brings both views and the column back.
+press() {
+  xdotool keydown "$1"
+  sleep 0.2
+  xdotool keyup "$1"
+  sleep 0.4
+}
+view "$before" 20x480+310+0 "$work/column-before.png"
+press F1
+map=$work/map.png
+shot "$map"
+view "$map" 20x480+310+0 "$work/column-map.png"
+[[ $(differing "$work/column-before.png" "$work/column-map.png") -gt 1000 ]] ||
+  fail "F1 did not show the map"
+press F1
+back=$work/back.png
+shot "$back"
+view "$back" 20x480+310+0 "$work/column-back.png"
+[[ $(differing "$work/column-before.png" "$work/column-back.png") -eq 0 ]] ||
+  fail "the centre column did not come back after the map"
+alive "after the map"
+
 # The match looks at Escape once a frame: hold it for a few frames. The game
 # waits for it to come up before it ends.
 xdotool keydown Escape
@@ -79,6 +103,7 @@ if [[ -n $shots ]]; then
   mkdir -p "$shots"
   cp "$before" "$shots/match-start.png"
   cp "$during" "$shots/match-flying.png"
+  cp "$map" "$shots/match-map.png"
   convert "$run/dump00.pcx" "$shots/match-dump00.png"
 fi
 echo "winzorbo match e2e: all passed"
