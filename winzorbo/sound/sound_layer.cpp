@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -166,6 +167,12 @@ int memory_ferror(void*) {
     return 0;
 }
 
+// allegro_exit (also on the way out of a fatal error) stops the pump before
+// it removes the sound driver the pump feeds.
+void close_with_allegro() {
+    sound_close();
+}
+
 const PACKFILE_VTABLE memory_vtable = {memory_fclose, memory_getc, memory_ungetc,
                                        memory_fread,  memory_putc, memory_fwrite,
                                        memory_fseek,  memory_feof, memory_ferror};
@@ -197,6 +204,7 @@ bool sound_init(int mixing_rate, int channel_count, int flags) {
     device_ready = true;
     pump_running = true;
     pump = std::thread(pump_loop);
+    _add_exit_func(close_with_allegro, "winzorbo sound");
     return true;
 }
 
@@ -206,6 +214,7 @@ void sound_close() {
         pump.join();
     }
     if (device_ready) {
+        _remove_exit_func(close_with_allegro);
         for (ChannelSlot& slot : channels) {
             release_channel(slot);
         }
