@@ -5,6 +5,7 @@
 #include "host/PasswordDlg.h"
 #include "host/StringTable.h"
 #include "platform/AppProfile.h"
+#include "platform/Drawing.h"
 #include "platform/VirtualKeys.h"
 
 #include <QCloseEvent>
@@ -17,11 +18,6 @@
 #include <QWindow>
 
 namespace {
-QRgb ToRgb(std::uint32_t colour) { // 0x00BBGGRR
-    return qRgb(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                static_cast<int>((colour >> 16) & 0xFF));
-}
-
 bool IsWatchedButton(Qt::MouseButton button) {
     return button == Qt::LeftButton || button == Qt::MiddleButton || button == Qt::RightButton;
 }
@@ -57,7 +53,7 @@ CSaverWnd::~CSaverWnd() {
 void CSaverWnd::Create(QSize logicalSize, qreal devicePixelRatio) {
     pixelRatio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     resize(logicalSize);
-    screen.Resize((QSizeF(logicalSize) * pixelRatio).toSize(), ToRgb(backgroundColor));
+    screen.Resize((QSizeF(logicalSize) * pixelRatio).toSize(), ColorRefToRgb(backgroundColor));
     setCursor(Qt::BlankCursor);
     CalibrateSpeed(profile, calibrationCount);
     // The screen-saver-running flag of the system has no counterpart here.
@@ -234,7 +230,7 @@ void CSaverWnd::DestroyWindow() {
 void CSaverWnd::SetBackgroundColor(std::uint32_t colour, std::uint32_t operation) {
     backgroundColor = colour;
     rasterOperation = operation;
-    screen.Fill(ToRgb(colour));
+    screen.Fill(ColorRefToRgb(colour));
 }
 
 void CSaverWnd::SetLink(const std::string& text, std::int32_t trigger) {
@@ -316,7 +312,7 @@ void CSaverWnd::paintEvent(QPaintEvent* event) {
     const QRect covered(QPoint(0, 0), (QSizeF(screen.Size()) / pixelRatio).toSize());
     const QRegion outside = QRegion(area) - QRegion(covered);
     for (const QRect& rect : outside) {
-        painter.fillRect(rect, QColor(ToRgb(backgroundColor)));
+        painter.fillRect(rect, QColor(ColorRefToRgb(backgroundColor)));
     }
 }
 
