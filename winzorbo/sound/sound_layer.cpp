@@ -191,7 +191,8 @@ bool sound_init(int mixing_rate, int channel_count, int flags) {
         choice && std::strcmp(choice, "none") == 0) {
         return false;
     }
-    reserve_voices(std::min(channel_count, max_channels) + 1, 0);
+    // Allegro mixes at most 64 voices; one of them carries the music stream.
+    reserve_voices(std::min(channel_count, max_channels - 1) + 1, 0);
     if (install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0) {
         return false;
     }
