@@ -21,6 +21,9 @@ game_pid=$!
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^WinZorbo$' | head -n1) ||
   fail "no game window"
 xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid" || true
+# Other programs' tests may share the display: take the focus back before
+# typing.
+focus() { xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid" 2>/dev/null || true; }
 shot() { import -silent -window "$wid" "$1" 2>/dev/null; }
 view() { convert "$1" -crop "$2" +repage "$3"; }
 alive() { kill -0 "$game_pid" 2>/dev/null || { cat "$dir/out.txt" >&2; fail "the game ended: $1"; }; }
@@ -30,6 +33,7 @@ alive() { kill -0 "$game_pid" 2>/dev/null || { cat "$dir/out.txt" >&2; fail "the
 for _ in $(seq 120); do
   [[ -e $run/dump00.pcx ]] && break
   alive "before the match"
+  focus
   xdotool key F8
   sleep 0.25
 done
@@ -40,6 +44,7 @@ size=$(identify -format '%w %h' "$run/dump00.pcx")
 before=$work/before.png
 shot "$before" || fail "no screenshot"
 # Player 1 (S gas, D right) and player 2 (Down gas, Left left) fly off.
+focus
 xdotool keydown s d Down Left
 sleep 1.2
 during=$work/during.png
@@ -64,6 +69,7 @@ view "$during" 20x100+310+0 "$work/centre-during.png"
 # F1: the whole screen shows the playfield, the centre column gives way; F1
 # again brings both views and the column back.
 press() {
+  focus
   xdotool keydown "$1"
   sleep 0.2
   xdotool keyup "$1"
@@ -86,6 +92,7 @@ alive "after the map"
 
 # The match looks at Escape once a frame: hold it for a few frames. The game
 # waits for it to come up before it ends.
+focus
 xdotool keydown Escape
 sleep 0.3
 xdotool keyup Escape
