@@ -89,7 +89,9 @@ TEST(TextPicture, OpaqueTextIsASolidBlockOfItsBackground) {
 }
 
 TEST(TextPicture, TransparentTextLeavesTheScreenBetweenTheLetters) {
-    for (const std::uint32_t effect : {0U, 37U}) {
+    // Effect 4 places the picture itself: the letters must be taken from the
+    // screen at the picture's place, not at the screen's corner.
+    for (const std::uint32_t effect : {0U, 37U, 4U}) {
         Stage stage(QSize(200, 100));
         CPictureItem& picture = AddText(stage, "Wave", FALSE);
         auto& show = stage.AddAction<CShowPictureItem>(picture, {20, 30}, {0, 0});
@@ -158,6 +160,11 @@ TEST(TextPicture, TypewriterItemPausesBetweenCharactersAndStops) {
     stage.thread.PlayScene();
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
     EXPECT_TRUE(picture.IsShown());
+
+    show.m_placement.m_typewriterDelay = 60000; // above 2000: no pause, never a wrapped one
+    const auto fast = std::chrono::steady_clock::now();
+    stage.thread.PlayScene();
+    EXPECT_LT(std::chrono::steady_clock::now() - fast, std::chrono::seconds(2));
 
     show.m_placement.m_typewriterDelay = 0; // two seconds a character
     ASSERT_TRUE(stage.thread.Start());
