@@ -85,6 +85,14 @@ void move_actor(int base, int x, int y) {
     }
 }
 
+// A flag brought to the player's own base: a point, and the flag goes back.
+void deliver_home(Rocket& rocket, int pan) {
+    rocket.score += 1;
+    draw_status_panel();
+    rocket.carrying = 0;
+    play_game_sound(sound_score, pan);
+}
+
 void flag_on_base(int base) {
     if (base >= 0 && base < base_count) {
         move_actor(base, base_sites[base].x, base_sites[base].y);
@@ -142,20 +150,14 @@ void apply_flag_rules(int p) {
             rocket.carrying = 1;
             play_game_sound(sound_score, pan);
         } else if (rocket.carrying && kind == cell_base + p) {
-            rocket.score += 1;
-            draw_status_panel();
-            rocket.carrying = 0;
-            play_game_sound(sound_score, pan);
+            deliver_home(rocket, pan);
         }
     } else if (match.kind == game_central_flag) {
         if (!rocket.carrying && !other.carrying && kind == cell_base + 2) {
             rocket.carrying = 1;
             play_game_sound(sound_score, pan);
         } else if (rocket.carrying && kind == cell_base + p) {
-            rocket.score += 1;
-            draw_status_panel();
-            rocket.carrying = 0;
-            play_game_sound(sound_score, pan);
+            deliver_home(rocket, pan);
         } else if (rocket.carrying && kind == cell_base + 1 - p) {
             other.score += 1;
             draw_status_panel();

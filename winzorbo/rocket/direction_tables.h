@@ -40,30 +40,19 @@ constexpr double direction_sin[direction_count] = {
     -direction_detail::s15,
 };
 
-// C(d) = S(d - 6): a quarter turn behind.
-constexpr double direction_cos[direction_count] = {
-    -1.0,
-    -direction_detail::s75,
-    -direction_detail::s60,
-    -direction_detail::s45,
-    -direction_detail::s30,
-    -direction_detail::s15,
-    0.0,
-    direction_detail::s15,
-    direction_detail::s30,
-    direction_detail::s45,
-    direction_detail::s60,
-    direction_detail::s75,
-    1.0,
-    direction_detail::s75,
-    direction_detail::s60,
-    direction_detail::s45,
-    direction_detail::s30,
-    direction_detail::s15,
-    0.0,
-    -direction_detail::s15,
-    -direction_detail::s30,
-    -direction_detail::s45,
-    -direction_detail::s60,
-    -direction_detail::s75,
-};
+// C(d) = -S(d + 6): the sine a quarter turn ahead, pointing down.
+namespace direction_detail {
+constexpr auto quarter_turn_ahead() {
+    struct Table {
+        double values[direction_count];
+    } table{};
+    for (int d = 0; d < direction_count; ++d) {
+        table.values[d] = -direction_sin[(d + 6) % direction_count];
+    }
+    return table;
+}
+inline constexpr auto cos_table = quarter_turn_ahead();
+} // namespace direction_detail
+
+inline constexpr const double (&direction_cos)[direction_count] =
+    direction_detail::cos_table.values;
