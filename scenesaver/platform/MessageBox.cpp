@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 
+#include "platform/Event.h"
 #include "platform/TextCodec.h"
 
 #include <QApplication>
@@ -7,12 +8,23 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <atomic>
+#include <memory>
 #include <mutex>
 #include <utility>
 
 namespace {
 std::mutex presenterMutex;
 MessagePresenter presenter;
+thread_local Event* workerStop = nullptr;
+
+// A box queued by a worker; it lives until both threads are done with it.
+struct QueuedBox {
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+    Event closed;
+    std::atomic<bool> cancelled = false;
+};
 
 void ShowDialog(const std::string& text, MessageIcon icon) {
     QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
@@ -38,6 +50,10 @@ void ShowDialog(const std::string& text, MessageIcon icon) {
 }
 } // namespace
 
+void SetMessageBoxStopEvent(Event* stop) {
+    workerStop = stop;
+}
+
 MessagePresenter SetMessagePresenter(MessagePresenter replacement) {
     std::lock_guard lock(presenterMutex);
     return std::exchange(presenter, std::move(replacement));
@@ -59,6 +75,22 @@ void AfxMessageBox(const std::string& text, MessageIcon icon) {
     }
     if (QThread::currentThread() == app->thread()) {
         ShowDialog(text, icon);
+    } else if (workerStop != nullptr) {
+        auto box = std::make_shared<QueuedBox>();
+        box->text = text;
+        box->icon = icon;
+        QMetaObject::invokeMethod(
+            app,
+            [box] {
+                if (!box->cancelled) {
+                    ShowDialog(box->text, box->icon);
+                }
+                box->closed.set();
+            },
+            Qt::QueuedConnection);
+        if (Event::waitAny({&box->closed, workerStop}) != 0) {
+            box->cancelled = true;
+        }
     } else {
         QMetaObject::invokeMethod(
             app, [&] { ShowDialog(text, icon); }, Qt::BlockingQueuedConnection);

@@ -1,6 +1,7 @@
 #include "scene/SceneThread.h"
 
 #include "platform/DeviceContext.h"
+#include "platform/MessageBox.h"
 #include "scene/Scene.h"
 #include "scene/SceneItem.h"
 #include "scene/Timing.h"
@@ -28,7 +29,10 @@ void CSceneThread::Main() {
     if (calibrationMode) {
         CountPolls();
     } else {
+        // The window's thread may be waiting for this one to stop.
+        SetMessageBoxStopEvent(&StopEvent());
         PlayScene();
+        SetMessageBoxStopEvent(nullptr);
     }
 }
 
