@@ -74,13 +74,13 @@ struct Row {
 Row Measure(const std::string& name, const std::vector<std::string>& texts,
             const std::string& folder, const std::string& goal) {
     const std::string path = folder + "/Noterix.notes";
-    const plat::FileSpec spec{plat::String(path.c_str())};
+    const plat::FileSpec notesFile{plat::String(path.c_str())};
     const int runs = texts.size() > 1000 ? 7 : 5;
     NoteStore source;
     Fill(source, texts);
     Row row{name, 0, 0, 0, 0, goal};
     row.save = BestMilliseconds(runs, [&] {
-        if (!source.SaveToFile(spec, false)) {
+        if (!source.SaveToFile(notesFile, false)) {
             std::fprintf(stderr, "save failed: %s\n",
                          plat::ErrorStateStack::Get().Top().message.c_str());
             std::exit(1);
@@ -90,7 +90,7 @@ Row Measure(const std::string& name, const std::vector<std::string>& texts,
     std::vector<std::unique_ptr<NoteStore>> loaded;
     row.load = BestMilliseconds(runs, [&] {
         loaded.push_back(std::make_unique<NoteStore>());
-        if (!loaded.back()->LoadFromFile(spec) || loaded.back()->Count() != texts.size()) {
+        if (!loaded.back()->LoadFromFile(notesFile) || loaded.back()->Count() != texts.size()) {
             std::fprintf(stderr, "load failed\n");
             std::exit(1);
         }

@@ -10,11 +10,11 @@ using plat::FileSpec;
 using plat::String;
 
 TEST(FileSpec, PathPieces) {
-    FileSpec spec(String("C:\\Users\\me\\notes.txt"), '\\');
-    EXPECT_STREQ(spec.Path().c_str(), "C:/Users/me/notes.txt");
-    EXPECT_STREQ(spec.ToString('\\').c_str(), "C:\\Users\\me\\notes.txt");
-    EXPECT_STREQ(spec.FileName().c_str(), "notes.txt");
-    EXPECT_STREQ(spec.Folder().c_str(), "C:/Users/me");
+    FileSpec path(String("C:\\Users\\me\\notes.txt"), '\\');
+    EXPECT_STREQ(path.Path().c_str(), "C:/Users/me/notes.txt");
+    EXPECT_STREQ(path.ToString('\\').c_str(), "C:\\Users\\me\\notes.txt");
+    EXPECT_STREQ(path.FileName().c_str(), "notes.txt");
+    EXPECT_STREQ(path.Folder().c_str(), "C:/Users/me");
     EXPECT_STREQ(FileSpec(String("plain")).FileName().c_str(), "plain");
     EXPECT_STREQ(FileSpec(String("/top")).Folder().c_str(), "/");
     FileSpec folder(String("/home/me"));

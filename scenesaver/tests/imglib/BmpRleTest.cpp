@@ -15,9 +15,9 @@ Bytes Rgb(std::initializer_list<std::uint32_t> colors) {
     return out;
 }
 
-BmpSpec Rle(std::int32_t w, std::int32_t h, bool rle4, Bytes data,
+BmpLayout Rle(std::int32_t w, std::int32_t h, bool rle4, Bytes data,
             std::vector<std::uint32_t> palette = {P0, P1, P2, P3}) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = w;
     s.height = h;
     s.bitCount = rle4 ? 4 : 8;
@@ -29,7 +29,7 @@ BmpSpec Rle(std::int32_t w, std::int32_t h, bool rle4, Bytes data,
 
 struct RleCase {
     const char* name;
-    BmpSpec spec;
+    BmpLayout layout;
     int code;
     Bytes expected; // R, G, B, top row first
 };
@@ -63,7 +63,7 @@ TEST(BmpRle, DecodesEscapesRunsAndDeltas) {
         {"rle8TruncatedPad", Rle(3, 1, false, {0, 3, 1, 2, 3}), IMG_ERR_READ, Rgb({P1, P2, P3})},
     };
     for (const RleCase& c : cases) {
-        const Decoded d = DecodeBmpBytes(BuildBmp(c.spec));
+        const Decoded d = DecodeBmpBytes(BuildBmp(c.layout));
         EXPECT_EQ(d.code, c.code) << c.name;
         ASSERT_TRUE(d.hasPixels) << c.name;
         EXPECT_EQ(d.pixels, c.expected) << c.name;
@@ -82,11 +82,11 @@ TEST(BmpRle, RefusesWhatCannotBeDecoded) {
     // Run-length bitmaps are stored bottom-up only.
     EXPECT_EQ(DecodeBmpBytes(BuildBmp(Rle(2, -2, false, {0, 1}))).code, IMG_ERR_NOMEM);
     // Pixel data said to start inside the palette.
-    BmpSpec overlap = Rle(2, 1, false, {0, 1});
+    BmpLayout overlap = Rle(2, 1, false, {0, 1});
     overlap.pixelOffset = 60;
     EXPECT_EQ(DecodeBmpBytes(BuildBmp(overlap)).code, IMG_ERR_BADBMP);
     // RLE4 marked on an 8-bit file.
-    BmpSpec mismatch = Rle(2, 1, true, {0, 1});
+    BmpLayout mismatch = Rle(2, 1, true, {0, 1});
     mismatch.bitCount = 8;
     EXPECT_EQ(DecodeBmpBytes(BuildBmp(mismatch)).code, IMG_ERR_BADBMP);
     // A hostile size is refused before any pixel memory is taken.

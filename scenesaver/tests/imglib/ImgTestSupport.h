@@ -15,7 +15,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A bitmap file put together field by field, so that each test can say
 // exactly which field it bends.
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 2;
     std::int32_t height = 2;
     std::uint16_t bitCount = 24;
@@ -34,42 +34,42 @@ inline void PutLe(Bytes& out, std::uint64_t value, int bytes) {
     }
 }
 
-inline Bytes BuildBmp(const BmpSpec& spec) {
+inline Bytes BuildBmp(const BmpLayout& layout) {
     Bytes info;
-    PutLe(info, spec.headerSize, 4);
-    PutLe(info, static_cast<std::uint32_t>(spec.width), 4);
-    PutLe(info, static_cast<std::uint32_t>(spec.height), 4);
+    PutLe(info, layout.headerSize, 4);
+    PutLe(info, static_cast<std::uint32_t>(layout.width), 4);
+    PutLe(info, static_cast<std::uint32_t>(layout.height), 4);
     PutLe(info, 1, 2);
-    PutLe(info, spec.bitCount, 2);
-    PutLe(info, spec.compression, 4);
-    PutLe(info, spec.pixels.size(), 4);
+    PutLe(info, layout.bitCount, 2);
+    PutLe(info, layout.compression, 4);
+    PutLe(info, layout.pixels.size(), 4);
     PutLe(info, 0, 8);
-    const std::uint32_t used = spec.colorsUsed < 0 ? static_cast<std::uint32_t>(spec.palette.size())
-                                                   : static_cast<std::uint32_t>(spec.colorsUsed);
+    const std::uint32_t used = layout.colorsUsed < 0 ? static_cast<std::uint32_t>(layout.palette.size())
+                                                   : static_cast<std::uint32_t>(layout.colorsUsed);
     PutLe(info, used, 4);
     PutLe(info, 0, 4);
     // A longer header (V4/V5) carries the masks inside itself.
-    for (std::size_t i = 0; i < spec.masks.size() && spec.headerSize > 40; ++i) {
-        PutLe(info, spec.masks[i], 4);
+    for (std::size_t i = 0; i < layout.masks.size() && layout.headerSize > 40; ++i) {
+        PutLe(info, layout.masks[i], 4);
     }
-    while (info.size() < spec.headerSize) {
+    while (info.size() < layout.headerSize) {
         info.push_back(0);
     }
-    info.resize(std::max<std::size_t>(spec.headerSize, 40));
+    info.resize(std::max<std::size_t>(layout.headerSize, 40));
     Bytes tail;
-    if (spec.headerSize == 40) {
-        for (std::uint32_t mask : spec.masks) {
+    if (layout.headerSize == 40) {
+        for (std::uint32_t mask : layout.masks) {
             PutLe(tail, mask, 4);
         }
     }
-    for (std::uint32_t entry : spec.palette) {
+    for (std::uint32_t entry : layout.palette) {
         PutLe(tail, entry, 4); // blue, green, red, reserved
     }
     const std::uint64_t natural = 14 + info.size() + tail.size();
     const std::uint64_t offset =
-        spec.pixelOffset < 0 ? natural : static_cast<std::uint64_t>(spec.pixelOffset);
+        layout.pixelOffset < 0 ? natural : static_cast<std::uint64_t>(layout.pixelOffset);
     Bytes file = {'B', 'M'};
-    PutLe(file, natural + spec.pixels.size(), 4);
+    PutLe(file, natural + layout.pixels.size(), 4);
     PutLe(file, 0, 4);
     PutLe(file, offset, 4);
     file.insert(file.end(), info.begin(), info.end());
@@ -77,7 +77,7 @@ inline Bytes BuildBmp(const BmpSpec& spec) {
     while (file.size() < offset) {
         file.push_back(0);
     }
-    file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+    file.insert(file.end(), layout.pixels.begin(), layout.pixels.end());
     return file;
 }
 

@@ -92,10 +92,10 @@ class WallpaperFile : public ::testing::Test {
 protected:
     // A 2 x 2 wallpaper: red, green / blue, white.
     std::string Picture() {
-        BmpSpec spec;
-        spec.pixels = {0, 0, 255, 255, 255, 255, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0};
+        BmpLayout layout;
+        layout.pixels = {0, 0, 255, 255, 255, 255, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0};
         const std::string path = folder.File("wall.bmp");
-        WriteFileBytes(path, BuildBmp(spec));
+        WriteFileBytes(path, BuildBmp(layout));
         return path;
     }
 

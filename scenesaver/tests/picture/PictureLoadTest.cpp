@@ -13,12 +13,12 @@
 
 namespace {
 Bytes SmallBmp(int width, int height, std::uint8_t shade) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
     const int rowBytes = (width * 3 + 3) / 4 * 4;
-    spec.pixels.assign(static_cast<std::size_t>(rowBytes) * height, shade);
-    return BuildBmp(spec);
+    layout.pixels.assign(static_cast<std::size_t>(rowBytes) * height, shade);
+    return BuildBmp(layout);
 }
 
 Bytes IconFile(int size) {
@@ -135,11 +135,11 @@ TEST_F(PictureLoad, IconsAndCursorsCarryTheSystemIconSize) {
 TEST_F(PictureLoad, PartlyDecodedPicturesAreKept) {
     // Rows end early: the decoded rows are shown, the rest is black, and no
     // message appears since a picture came back.
-    BmpSpec spec;
-    spec.width = 1;
-    spec.height = 3;
-    spec.pixels = {0x10, 0x20, 0x30, 0};
-    ASSERT_EQ(item.LoadPictureFile(Put("part.bmp", BuildBmp(spec))), 1);
+    BmpLayout layout;
+    layout.width = 1;
+    layout.height = 3;
+    layout.pixels = {0x10, 0x20, 0x30, 0};
+    ASSERT_EQ(item.LoadPictureFile(Put("part.bmp", BuildBmp(layout))), 1);
     EXPECT_EQ(item.GetSize(), QSize(1, 3));
     EXPECT_EQ(item.m_bitmap.image.pixel(0, 2), qRgb(0x30, 0x20, 0x10));
     EXPECT_EQ(item.m_bitmap.image.pixel(0, 0), qRgb(0, 0, 0));
