@@ -24,8 +24,8 @@ struct PixelCase {
 };
 
 BmpLayout Layout(std::int32_t w, std::int32_t h, std::uint16_t bits, Bytes pixels,
-             std::vector<std::uint32_t> palette = {}, std::uint32_t compression = 0,
-             std::vector<std::uint32_t> masks = {}) {
+                 std::vector<std::uint32_t> palette = {}, std::uint32_t compression = 0,
+                 std::vector<std::uint32_t> masks = {}) {
     BmpLayout s;
     s.width = w;
     s.height = h;
@@ -51,7 +51,7 @@ const std::vector<PixelCase>& PixelCases() {
                      Rgb({0x070707, 0xFFFFFF, 0xFF0707})});
         c.push_back({"16bit565",
                      Layout(3, 1, 16, {0xFF, 0xFF, 0x00, 0x00, 0x00, 0xF8, 0, 0}, {}, 3,
-                          {0xF800, 0x07E0, 0x001F}),
+                            {0xF800, 0x07E0, 0x001F}),
                      Rgb({0xFFFFFF, 0x070307, 0xFF0307})});
         c.push_back({"zeroMaskGivesZero",
                      Layout(1, 1, 16, {0xFF, 0xFF, 0, 0}, {}, 3, {0, 0x07E0, 0x001F}),

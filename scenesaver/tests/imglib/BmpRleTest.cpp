@@ -16,7 +16,7 @@ Bytes Rgb(std::initializer_list<std::uint32_t> colors) {
 }
 
 BmpLayout Rle(std::int32_t w, std::int32_t h, bool rle4, Bytes data,
-            std::vector<std::uint32_t> palette = {P0, P1, P2, P3}) {
+              std::vector<std::uint32_t> palette = {P0, P1, P2, P3}) {
     BmpLayout s;
     s.width = w;
     s.height = h;

@@ -44,8 +44,9 @@ inline Bytes BuildBmp(const BmpLayout& layout) {
     PutLe(info, layout.compression, 4);
     PutLe(info, layout.pixels.size(), 4);
     PutLe(info, 0, 8);
-    const std::uint32_t used = layout.colorsUsed < 0 ? static_cast<std::uint32_t>(layout.palette.size())
-                                                   : static_cast<std::uint32_t>(layout.colorsUsed);
+    const std::uint32_t used = layout.colorsUsed < 0
+                                   ? static_cast<std::uint32_t>(layout.palette.size())
+                                   : static_cast<std::uint32_t>(layout.colorsUsed);
     PutLe(info, used, 4);
     PutLe(info, 0, 4);
     // A longer header (V4/V5) carries the masks inside itself.
