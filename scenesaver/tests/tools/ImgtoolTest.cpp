@@ -4,10 +4,11 @@
 
 #include "imglib/ImgLib.h"
 
+#include "ToolRun.h"
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,19 +24,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 ToolRun Imgtool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(SCENESAVER_BIN_DIR "/imgtool"), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
+    return RunTool("imgtool", arguments);
 }
 
 QString Fixture(const char* name) {

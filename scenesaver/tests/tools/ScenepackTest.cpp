@@ -5,8 +5,9 @@
 
 #include "../scene/BlockBytes.h"
 
+#include "ToolRun.h"
 #include <QFile>
-#include <QProcess>
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,19 +20,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 ToolRun Scenepack(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(SCENESAVER_BIN_DIR "/scenepack"), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
+    return RunTool("scenepack", arguments);
 }
 
 Bytes ReadBytes(const QString& path) {
