@@ -62,7 +62,13 @@ bool CPlayMediaItem::Run(CDC& /*dc*/, int& /*index*/, CSceneThread& thread) {
     }
     for (std::uint32_t pass = 0;
          (m_play.m_forever || pass < m_play.m_repeatCount) && !thread.IsStopping(); ++pass) {
-        thread.Media().Play(*m_media, true, m_play.m_loop != FALSE, thread, m_play.m_videoPosition);
+        if (!thread.Media().Play(*m_media, true, m_play.m_loop != FALSE, thread,
+                                 m_play.m_videoPosition) &&
+            m_play.m_forever) {
+            // Repeating a medium that cannot play would spin a core; a play
+            // repeated forever holds the scene here until the stop anyway.
+            thread.StopEvent().wait();
+        }
     }
     return true;
 }

@@ -6,12 +6,14 @@ class CMediaItem;
 class CSceneThread;
 
 // The sound and video players the scene thread drives. Plays that wait
-// return when the medium has ended or the thread's stop event is set.
+// return when the medium has ended or the thread's stop event is set. Play
+// says whether anything played: a medium that cannot play (no sound device,
+// no player) returns false at once.
 class CSceneMedia {
 public:
     virtual ~CSceneMedia() = default;
 
-    virtual void Play(CMediaItem& media, bool wait, bool loop, CSceneThread& thread,
+    virtual bool Play(CMediaItem& media, bool wait, bool loop, CSceneThread& thread,
                       CPoint videoPosition) = 0;
     virtual void Stop(CMediaItem& media) = 0;
     // Everything the thread may have started: wave sound, MP3, the media window.
@@ -21,8 +23,10 @@ public:
 // Plays nothing: the players are not part of this program yet.
 class CSilentMedia : public CSceneMedia {
 public:
-    void Play(CMediaItem& /*media*/, bool /*wait*/, bool /*loop*/, CSceneThread& /*thread*/,
-              CPoint /*videoPosition*/) override {}
+    bool Play(CMediaItem& /*media*/, bool /*wait*/, bool /*loop*/, CSceneThread& /*thread*/,
+              CPoint /*videoPosition*/) override {
+        return false;
+    }
     void Stop(CMediaItem& /*media*/) override {}
     void StopAll() override {}
 };

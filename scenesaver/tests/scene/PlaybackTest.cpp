@@ -2,13 +2,18 @@
 
 #include "scene/DrawItems.h"
 #include "scene/FlowItems.h"
+#include "scene/MediaActions.h"
+#include "scene/MediaItem.h"
 #include "scene/NoteItems.h"
+#include "scene/SceneMedia.h"
 
 #include "PlaybackSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 
 namespace {
 
@@ -86,6 +91,38 @@ TEST(Playback, ForeverLoopNeverReachesTheItemsAfterItAndEndsOnStop) {
     ASSERT_TRUE(stage.thread.Start());
     EXPECT_FALSE(stage.thread.FinishedEvent().waitFor(std::chrono::milliseconds(100)));
     stage.thread.Stop();
+    EXPECT_EQ(stage.window.link, "");
+}
+
+// A player that cannot play anything, as without a sound device.
+class UnplayableMedia : public CSceneMedia {
+public:
+    explicit UnplayableMedia(std::atomic<int>& plays) : plays(plays) {}
+    bool Play(CMediaItem&, bool, bool, CSceneThread&, CPoint) override {
+        ++plays;
+        return false;
+    }
+    void Stop(CMediaItem&) override {}
+    void StopAll() override {}
+
+private:
+    std::atomic<int>& plays;
+};
+
+TEST(Playback, ForeverWaitingPlayOfAMediumThatCannotPlayWaitsForStopWithoutSpinning) {
+    Stage stage;
+    std::atomic<int> plays{0};
+    stage.thread.SetMedia(std::make_unique<UnplayableMedia>(plays));
+    auto& media = stage.Add<CMediaItem>();
+    auto& play = stage.Add<CPlayMediaItem>();
+    play.m_media = &media;
+    play.m_play.m_wait = TRUE;
+    play.m_play.m_forever = TRUE;
+    stage.Add<CLinkItem>().m_link = "never";
+    ASSERT_TRUE(stage.thread.Start());
+    EXPECT_FALSE(stage.thread.FinishedEvent().waitFor(std::chrono::milliseconds(100)));
+    stage.thread.Stop();
+    EXPECT_EQ(plays.load(), 1) << "the play was retried in a busy loop";
     EXPECT_EQ(stage.window.link, "");
 }
 
