@@ -44,7 +44,29 @@ void CTransition::Run(CDC& screen, CSceneThread& thread, CPoint& targetPoint, do
     m_thread = nullptr;
 }
 
+void CTransition::Copy(int dx, int dy, int cw, int ch, CopySource from, int sx, int sy) {
+    const QRect wanted(dx, dy, cw, ch);
+    if (m_observer != nullptr) {
+        m_observer->OnCopy(TransitionCopy{wanted, QPoint(sx, sy), from});
+    }
+    const QRect inside = wanted.intersected(QRect(0, 0, w, h));
+    if (inside.isEmpty()) {
+        return;
+    }
+    const QImage& image = from == CopySource::Picture ? m_work : m_old;
+    const QPoint shift = inside.topLeft() - wanted.topLeft();
+    m_screen->BitBlt(QPoint(X, Y) + inside.topLeft(), image,
+                     QRect(QPoint(sx, sy) + shift, inside.size()));
+}
+
+void CTransition::TakeOldContent() {
+    m_old = m_screen->Copy(QRect(X, Y, w, h));
+}
+
 void CTransition::StepWait() {
+    if (m_observer != nullptr) {
+        m_observer->OnStepWait();
+    }
     if (m_thread != nullptr) {
         m_thread->CalibratedWait(m_setting, 1000.0);
     }

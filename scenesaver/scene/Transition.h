@@ -12,6 +12,25 @@
 class CDC;
 class CSceneThread;
 
+enum class CopySource { Picture, OldContent };
+
+// One block transfer an effect asked for, in target-rectangle coordinates,
+// before it is cut to the rectangle.
+struct TransitionCopy {
+    QRect dest;
+    QPoint from;
+    CopySource source = CopySource::Picture;
+    bool operator==(const TransitionCopy&) const = default;
+};
+
+// Watches an effect at work: every copy it asks for and every step wait.
+class TransitionObserver {
+public:
+    virtual ~TransitionObserver() = default;
+    virtual void OnCopy(const TransitionCopy& copy) = 0;
+    virtual void OnStepWait() = 0;
+};
+
 // Builds a picture up on screen step by step with one transition effect. One
 // object per show; the effects read what they need from it.
 class CTransition {
@@ -28,6 +47,16 @@ public:
     // The pause between two steps of an effect.
     void StepWait();
 
+    // Copies cw by ch pixels from (sx, sy) of the picture or the old content
+    // to (dx, dy) of the target rectangle. Only the part inside the rectangle
+    // is drawn, so rows that start left of or above it stay safe.
+    void Copy(int dx, int dy, int cw, int ch, CopySource from, int sx, int sy);
+    // The whole picture in place, what most effects end with.
+    void FullCopy() { Copy(0, 0, w, h, CopySource::Picture, 0, 0); }
+    // Keeps what the screen shows under the target rectangle now, for the
+    // effects that move the old content out.
+    void TakeOldContent();
+
     std::uint32_t m_effect;
     QRect m_target;
     QRgb m_background;
@@ -35,6 +64,8 @@ public:
     const QImage& m_source;
     QImage& m_work;
     QImage m_sourceBitmap; // for the fades
+    QImage m_old;          // the old content, for the effects that use it
+    TransitionObserver* m_observer = nullptr;
 
     // Valid while Run() is running.
     CDC* m_screen = nullptr;

@@ -1,0 +1,148 @@
+#include "TransitionRecording.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Copies = std::vector<TransitionCopy>;
+
+TransitionCopy P(int dx, int dy, int cw, int ch, int sx, int sy) {
+    return {QRect(dx, dy, cw, ch), QPoint(sx, sy), CopySource::Picture};
+}
+TransitionCopy O(int dx, int dy, int cw, int ch, int sx, int sy) {
+    return {QRect(dx, dy, cw, ch), QPoint(sx, sy), CopySource::OldContent};
+}
+
+std::string Describe(const Copies& copies) {
+    std::string text;
+    for (const auto& c : copies) {
+        text += (c.source == CopySource::Picture ? "P(" : "O(") + std::to_string(c.dest.x()) + "," +
+                std::to_string(c.dest.y()) + "," + std::to_string(c.dest.width()) + "," +
+                std::to_string(c.dest.height()) + " from " + std::to_string(c.from.x()) + "," +
+                std::to_string(c.from.y()) + ") ";
+    }
+    return text;
+}
+
+// Every effect, on odd sizes and cut by the screen's left or top edge, keeps
+// to its target rectangle and ends with the picture in place.
+TEST(TransitionEffects, StayInsideTheTargetAndEndWithThePicture) {
+    struct Placement {
+        QPoint position;
+        QPoint offset;
+    };
+    const std::vector<QSize> sizes{{17, 13}, {1, 9}, {9, 1}, {64, 48}, {1, 1}};
+    const std::vector<Placement> placements{
+        {{5, 4}, {0, 0}}, {{-3, 6}, {3, 0}}, {{7, -2}, {0, 2}}, {{-4, -5}, {4, 5}}};
+    for (std::uint32_t id = FIRST_EFFECT; id <= LAST_EFFECT; ++id) {
+        if (id == 65) {
+            continue; // ends black, checked on its own
+        }
+        for (const QSize size : sizes) {
+            for (const auto& placement : placements) {
+                // The fades are never cut to the screen.
+                if (id == 4 && placement.offset != QPoint(0, 0)) {
+                    continue;
+                }
+                SCOPED_TRACE("effect " + std::to_string(id) + " on " +
+                             std::to_string(size.width()) + "x" + std::to_string(size.height()) +
+                             " cut by " + std::to_string(placement.offset.x()) + "," +
+                             std::to_string(placement.offset.y()));
+                EffectRun run(id, size, placement.position, placement.offset);
+                EXPECT_EQ(run.recording.framesWrittenOutside, 0);
+                EXPECT_FALSE(run.recording.OutsideChanged());
+                EXPECT_EQ(run.Shown(), run.Expected());
+            }
+        }
+    }
+}
+
+// The first three steps of one effect of each family, and its number of steps.
+TEST(TransitionEffects, FirstStepsAndStepCounts) {
+    struct Case {
+        std::uint32_t id;
+        std::size_t steps;
+        std::vector<Copies> first;
+    };
+    // On a 17 by 13 picture.
+    const std::vector<Case> cases{
+        {11, 16, {{P(0, 0, 17, 1, 0, 0)}, {P(0, 1, 17, 1, 0, 1)}, {P(0, 2, 17, 1, 0, 2)}}},
+        {12, 32, {{P(0, 0, 1, 13, 0, 0)}, {P(16, 0, 1, 13, 16, 0)}, {P(1, 0, 1, 13, 1, 0)}}},
+        {21, 14, {{P(0, 0, 17, 0, 0, 13)}, {P(0, 0, 17, 1, 0, 12)}, {P(0, 0, 17, 2, 0, 11)}}},
+        {22, 14, {{P(0, 13, 17, 0, 0, 0)}, {P(0, 12, 17, 1, 0, 0)}, {P(0, 11, 17, 2, 0, 0)}}},
+        {23, 18, {{P(17, 0, 0, 13, 0, 0)}, {P(16, 0, 1, 13, 0, 0)}, {P(15, 0, 2, 13, 0, 0)}}},
+        {24, 18, {{P(0, 0, 0, 13, 17, 0)}, {P(0, 0, 1, 13, 16, 0)}, {P(0, 0, 2, 13, 15, 0)}}},
+        {29,
+         13,
+         {{O(0, 1, 17, 12, 0, 0), P(0, 0, 17, 1, 0, 0)},
+          {O(0, 2, 17, 11, 0, 0), P(0, 1, 17, 1, 0, 1)},
+          {O(0, 3, 17, 10, 0, 0), P(0, 2, 17, 1, 0, 2)}}},
+        {30,
+         13,
+         {{O(0, 0, 17, 12, 0, 1), P(0, 12, 17, 1, 0, 12)},
+          {O(0, 0, 17, 11, 0, 2), P(0, 11, 17, 1, 0, 11)},
+          {O(0, 0, 17, 10, 0, 3), P(0, 10, 17, 1, 0, 10)}}},
+        {31,
+         17,
+         {{O(0, 0, 16, 13, 1, 0), P(16, 0, 1, 13, 16, 0)},
+          {O(0, 0, 15, 13, 2, 0), P(15, 0, 1, 13, 15, 0)},
+          {O(0, 0, 14, 13, 3, 0), P(14, 0, 1, 13, 14, 0)}}},
+        {32,
+         17,
+         {{O(1, 0, 16, 13, 0, 0), P(0, 0, 1, 13, 0, 0)},
+          {O(2, 0, 15, 13, 0, 0), P(1, 0, 1, 13, 1, 0)},
+          {O(3, 0, 14, 13, 0, 0), P(2, 0, 1, 13, 2, 0)}}},
+        {37, 13, {{P(0, 0, 17, 1, 0, 0)}, {P(0, 1, 17, 1, 0, 1)}, {P(0, 2, 17, 1, 0, 2)}}},
+        {38, 13, {{P(0, 12, 17, 1, 0, 12)}, {P(0, 11, 17, 1, 0, 11)}, {P(0, 10, 17, 1, 0, 10)}}},
+        {39, 17, {{P(16, 0, 1, 13, 16, 0)}, {P(15, 0, 1, 13, 15, 0)}, {P(14, 0, 1, 13, 14, 0)}}},
+        {40, 17, {{P(0, 0, 1, 13, 0, 0)}, {P(1, 0, 1, 13, 1, 0)}, {P(2, 0, 1, 13, 2, 0)}}},
+        {41,
+         14,
+         {{P(0, 0, 17, 0, 0, 13), O(0, 0, 17, 13, 0, 0)},
+          {P(0, 0, 17, 1, 0, 12), O(0, 1, 17, 12, 0, 0)},
+          {P(0, 0, 17, 2, 0, 11), O(0, 2, 17, 11, 0, 0)}}},
+        {42,
+         14,
+         {{P(0, 13, 17, 0, 0, 0), O(0, 0, 17, 13, 0, 0)},
+          {P(0, 12, 17, 1, 0, 0), O(0, 0, 17, 12, 0, 1)},
+          {P(0, 11, 17, 2, 0, 0), O(0, 0, 17, 11, 0, 2)}}},
+        {43,
+         18,
+         {{P(17, 0, 0, 13, 0, 0), O(0, 0, 17, 13, 0, 0)},
+          {P(16, 0, 1, 13, 0, 0), O(0, 0, 16, 13, 1, 0)},
+          {P(15, 0, 2, 13, 0, 0), O(0, 0, 15, 13, 2, 0)}}},
+        {44,
+         18,
+         {{P(0, 0, 0, 13, 17, 0), O(0, 0, 17, 13, 0, 0)},
+          {P(0, 0, 1, 13, 16, 0), O(1, 0, 16, 13, 0, 0)},
+          {P(0, 0, 2, 13, 15, 0), O(2, 0, 15, 13, 0, 0)}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("effect " + std::to_string(c.id));
+        EffectRun run(c.id, QSize(17, 13), QPoint(5, 4), QPoint(0, 0));
+        const auto& steps = run.recording.steps;
+        EXPECT_EQ(steps.size(), c.steps);
+        ASSERT_GE(steps.size(), c.first.size());
+        for (std::size_t i = 0; i < c.first.size(); ++i) {
+            EXPECT_EQ(steps[i], c.first[i]) << "step " << i << ": " << Describe(steps[i]);
+        }
+    }
+}
+
+// The pushes and uncovers move the old content: halfway through a push down
+// the old top rows sit lower by the pushed amount.
+TEST(TransitionEffects, PushMovesTheOldContent) {
+    EffectRun run(41, QSize(17, 13), QPoint(5, 4), QPoint(0, 0), QSize(80, 64), true);
+    const auto& frames = run.recording.frames;
+    ASSERT_EQ(frames.size(), 14U);
+    const QImage& third = frames[3]; // k = 3
+    for (int x = 0; x < 17; ++x) {
+        EXPECT_EQ(third.pixel(5 + x, 4 + 3), run.recording.before.pixel(5 + x, 4));
+        EXPECT_EQ(third.pixel(5 + x, 4), run.source.pixel(x, 10));
+    }
+}
+
+} // namespace
