@@ -17,9 +17,19 @@ void With(CTransition& t) {
     Family(t, heading);
 }
 
-template <bool rows>
-void BlindsOf(CTransition& t) {
-    Blinds(t, rows);
+template <void (*Family)(CTransition&, bool), bool rows>
+void Along(CTransition& t) {
+    Family(t, rows);
+}
+
+template <void (*Family)(CTransition&, bool, bool), bool columns, bool fromFarEdge>
+void InStrips(CTransition& t) {
+    Family(t, columns, fromFarEdge);
+}
+
+template <int cell>
+void DissolveIn(CTransition& t) {
+    Dissolve(t, cell);
 }
 
 using EffectTable = std::array<TransitionEffect, LAST_EFFECT + 1>;
@@ -29,8 +39,12 @@ EffectTable MakeTable() {
     for (std::uint32_t id = FIRST_EFFECT; id <= LAST_EFFECT; ++id) {
         table[id] = PlainCopy;
     }
-    table[11] = BlindsOf<true>;
-    table[12] = BlindsOf<false>;
+    table[5] = DissolveIn<4>;
+    table[6] = DissolveIn<8>;
+    table[11] = Along<Blinds, true>;
+    table[12] = Along<Blinds, false>;
+    table[13] = Along<RandomLines, true>;
+    table[14] = Along<RandomLines, false>;
     table[21] = With<SlideIn, Heading::Down>;
     table[22] = With<SlideIn, Heading::Up>;
     table[23] = With<SlideIn, Heading::Left>;
@@ -47,6 +61,18 @@ EffectTable MakeTable() {
     table[42] = With<PushIn, Heading::Up>;
     table[43] = With<PushIn, Heading::Left>;
     table[44] = With<PushIn, Heading::Right>;
+    table[49] = Along<CloseIn, true>;
+    table[50] = Along<OpenOut, true>;
+    table[51] = Along<CloseIn, false>;
+    table[52] = Along<OpenOut, false>;
+    table[67] = InStrips<AlternatingStrips, true, false>;
+    table[68] = InStrips<AlternatingStrips, false, false>;
+    table[69] = InStrips<AlternatingStrips, true, true>;
+    table[70] = InStrips<AlternatingStrips, false, true>;
+    table[71] = InStrips<AlternatingPushes, true, false>;
+    table[72] = InStrips<AlternatingPushes, false, false>;
+    table[73] = InStrips<AlternatingPushes, true, true>;
+    table[74] = InStrips<AlternatingPushes, false, true>;
     return table;
 }
 

@@ -15,3 +15,18 @@ void Uncover(CTransition& t, Heading heading);
 void Wipe(CTransition& t, Heading heading);
 // Row or column m of every 16-pixel band, pass by pass (11, 12).
 void Blinds(CTransition& t, bool rows);
+
+// Every row or column once, in random order (13, 14).
+void RandomLines(CTransition& t, bool rows);
+// Square cells in random order; only the 8-pixel cells wait after each (5, 6).
+void Dissolve(CTransition& t, int cell);
+// Lines from both edges toward the middle (49, 51).
+void CloseIn(CTransition& t, bool rows);
+// Lines from the middle toward both edges (50, 52).
+void OpenOut(CTransition& t, bool rows);
+// 8-pixel strips wiped in turn, alternately forward and back (67 to 70);
+// strips counted from the far edge start just beyond it.
+void AlternatingStrips(CTransition& t, bool columns, bool fromFarEdge);
+// 8-pixel strips in which the picture pushes the old content out,
+// alternately one way and the other (71 to 74).
+void AlternatingPushes(CTransition& t, bool columns, bool fromFarEdge);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -66,6 +68,7 @@ TEST(TransitionEffects, FirstStepsAndStepCounts) {
         std::uint32_t id;
         std::size_t steps;
         std::vector<Copies> first;
+        QSize size{17, 13};
     };
     // On a 17 by 13 picture.
     const std::vector<Case> cases{
@@ -119,16 +122,115 @@ TEST(TransitionEffects, FirstStepsAndStepCounts) {
          {{P(0, 0, 0, 13, 17, 0), O(0, 0, 17, 13, 0, 0)},
           {P(0, 0, 1, 13, 16, 0), O(1, 0, 16, 13, 0, 0)},
           {P(0, 0, 2, 13, 15, 0), O(2, 0, 15, 13, 0, 0)}}},
+        {49,
+         7,
+         {{P(0, 0, 17, 1, 0, 0)},
+          {P(0, 1, 17, 1, 0, 1), P(0, 12, 17, 1, 0, 12)},
+          {P(0, 2, 17, 1, 0, 2), P(0, 11, 17, 1, 0, 11)}}},
+        {50,
+         7,
+         {{P(0, 6, 17, 1, 0, 6)},
+          {P(0, 5, 17, 1, 0, 5), P(0, 7, 17, 1, 0, 7)},
+          {P(0, 4, 17, 1, 0, 4), P(0, 8, 17, 1, 0, 8)}}},
+        {51,
+         9,
+         {{P(0, 0, 1, 13, 0, 0)},
+          {P(1, 0, 1, 13, 1, 0), P(16, 0, 1, 13, 16, 0)},
+          {P(2, 0, 1, 13, 2, 0), P(15, 0, 1, 13, 15, 0)}}},
+        {52,
+         9,
+         {{P(8, 0, 1, 13, 8, 0)},
+          {P(7, 0, 1, 13, 7, 0), P(9, 0, 1, 13, 9, 0)},
+          {P(6, 0, 1, 13, 6, 0), P(10, 0, 1, 13, 10, 0)}}},
+        // Strips wait every tenth line; on 3 lines that is once a strip.
+        {67,
+         3,
+         {{P(0, 0, 8, 1, 0, 0)},
+          {P(0, 1, 8, 1, 0, 1), P(0, 2, 8, 1, 0, 2), P(8, 2, 8, 1, 8, 2)},
+          {P(8, 1, 8, 1, 8, 1), P(8, 0, 8, 1, 8, 0), P(16, 0, 8, 1, 16, 0)}},
+         {17, 3}},
+        {69,
+         4,
+         {{P(17, 0, 8, 1, 17, 0)},
+          {P(17, 1, 8, 1, 17, 1), P(17, 2, 8, 1, 17, 2), P(9, 2, 8, 1, 9, 2)},
+          {P(9, 1, 8, 1, 9, 1), P(9, 0, 8, 1, 9, 0), P(1, 0, 8, 1, 1, 0)}},
+         {17, 3}},
+        {71,
+         3,
+         {{P(0, 0, 8, 0, 0, 3), O(0, 0, 8, 3, 0, 0)},
+          {P(0, 0, 8, 1, 0, 2), O(0, 1, 8, 2, 0, 0), P(0, 0, 8, 2, 0, 1), O(0, 2, 8, 1, 0, 0),
+           P(0, 0, 8, 3, 0, 0), O(0, 3, 8, 0, 0, 0), P(8, 3, 8, 0, 8, 0), O(8, 0, 8, 3, 8, 0)},
+          {P(8, 2, 8, 1, 8, 0), O(8, 0, 8, 2, 8, 1), P(8, 1, 8, 2, 8, 0), O(8, 0, 8, 1, 8, 2),
+           P(8, 0, 8, 3, 8, 0), O(8, 0, 8, 0, 8, 3), P(16, 0, 8, 0, 16, 3), O(16, 0, 8, 3, 16, 0)}},
+         {17, 3}},
+        {74,
+         4,
+         {{P(0, 17, 0, 8, 3, 17), O(0, 17, 3, 8, 0, 17)},
+          {P(0, 17, 1, 8, 2, 17), O(1, 17, 2, 8, 0, 17), P(0, 17, 2, 8, 1, 17),
+           O(2, 17, 1, 8, 0, 17), P(0, 17, 3, 8, 0, 17), O(3, 17, 0, 8, 0, 17), P(3, 9, 0, 8, 0, 9),
+           O(0, 9, 3, 8, 0, 9)},
+          {P(2, 9, 1, 8, 0, 9), O(0, 9, 2, 8, 1, 9), P(1, 9, 2, 8, 0, 9), O(0, 9, 1, 8, 2, 9),
+           P(0, 9, 3, 8, 0, 9), O(0, 9, 0, 8, 3, 9), P(0, 1, 0, 8, 3, 1), O(0, 1, 3, 8, 0, 1)}},
+         {3, 17}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("effect " + std::to_string(c.id));
-        EffectRun run(c.id, QSize(17, 13), QPoint(5, 4), QPoint(0, 0));
+        EffectRun run(c.id, c.size, QPoint(5, 4), QPoint(0, 0));
         const auto& steps = run.recording.steps;
         EXPECT_EQ(steps.size(), c.steps);
         ASSERT_GE(steps.size(), c.first.size());
         for (std::size_t i = 0; i < c.first.size(); ++i) {
             EXPECT_EQ(steps[i], c.first[i]) << "step " << i << ": " << Describe(steps[i]);
         }
+    }
+}
+
+// Opening columns from the middle ends with the whole picture; the rows do not.
+TEST(TransitionEffects, OpeningColumnsEndWithAFullCopy) {
+    EffectRun columns(52, QSize(17, 13), QPoint(5, 4), QPoint(0, 0));
+    EXPECT_EQ(columns.recording.current, Copies{P(0, 0, 17, 13, 0, 0)});
+    EffectRun rows(50, QSize(17, 13), QPoint(5, 4), QPoint(0, 0));
+    EXPECT_TRUE(rows.recording.current.empty());
+}
+
+// The random effects draw every row, column or cell exactly once, one per
+// step where they wait.
+TEST(TransitionEffects, RandomEffectsDrawEachPartOnce) {
+    struct Case {
+        std::uint32_t id;
+        QSize cell;
+        std::size_t steps;
+    };
+    const std::vector<Case> cases{
+        {13, {17, 1}, 13}, {14, {1, 13}, 17}, {5, {4, 4}, 0}, {6, {8, 8}, 6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("effect " + std::to_string(c.id));
+        EffectRun run(c.id, QSize(17, 13), QPoint(5, 4), QPoint(0, 0));
+        Copies all = run.recording.current;
+        for (const auto& step : run.recording.steps) {
+            all.insert(all.begin(), step.begin(), step.end());
+            if (c.steps != 0) {
+                EXPECT_EQ(step.size(), 1U);
+            }
+        }
+        EXPECT_EQ(run.recording.steps.size(), c.steps);
+        std::vector<QPoint> origins;
+        for (const auto& copy : all) {
+            EXPECT_EQ(copy.dest.size(), c.cell);
+            EXPECT_EQ(copy.from, copy.dest.topLeft());
+            origins.push_back(copy.dest.topLeft());
+        }
+        std::vector<QPoint> expected;
+        for (int x = 0; x < 17; x += c.cell.width()) {
+            for (int y = 0; y < 13; y += c.cell.height()) {
+                expected.push_back(QPoint(x, y));
+            }
+        }
+        const auto byPosition = [](QPoint a, QPoint b) {
+            return a.x() != b.x() ? a.x() < b.x() : a.y() < b.y();
+        };
+        std::sort(origins.begin(), origins.end(), byPosition);
+        EXPECT_EQ(origins, expected);
     }
 }
 
