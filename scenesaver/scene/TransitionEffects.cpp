@@ -27,6 +27,11 @@ void InStrips(CTransition& t) {
     Family(t, columns, fromFarEdge);
 }
 
+template <void (*Family)(CTransition&, bool, bool), bool fromRight, bool topFirst>
+void Stairs(CTransition& t) {
+    Family(t, fromRight, topFirst);
+}
+
 template <int cell>
 void DissolveIn(CTransition& t) {
     Dissolve(t, cell);
@@ -41,6 +46,8 @@ EffectTable MakeTable() {
     }
     table[5] = DissolveIn<4>;
     table[6] = DissolveIn<8>;
+    table[7] = FramesInward;
+    table[8] = FramesOutward;
     table[11] = Along<Blinds, true>;
     table[12] = Along<Blinds, false>;
     table[13] = Along<RandomLines, true>;
@@ -65,6 +72,14 @@ EffectTable MakeTable() {
     table[50] = Along<OpenOut, true>;
     table[51] = Along<CloseIn, false>;
     table[52] = Along<OpenOut, false>;
+    table[53] = Along<HalvesMeet, true>;
+    table[54] = Along<Split, true>;
+    table[55] = Along<HalvesMeet, false>;
+    table[56] = Along<Split, false>;
+    table[57] = Stairs<Staircase, true, true>;
+    table[58] = Stairs<Staircase, true, false>;
+    table[59] = Stairs<Staircase, false, true>;
+    table[60] = Stairs<Staircase, false, false>;
     table[67] = InStrips<AlternatingStrips, true, false>;
     table[68] = InStrips<AlternatingStrips, false, false>;
     table[69] = InStrips<AlternatingStrips, true, true>;
@@ -73,6 +88,8 @@ EffectTable MakeTable() {
     table[72] = InStrips<AlternatingPushes, false, false>;
     table[73] = InStrips<AlternatingPushes, true, true>;
     table[74] = InStrips<AlternatingPushes, false, true>;
+    table[75] = Along<Spiral, true>;
+    table[76] = Along<Spiral, false>;
     return table;
 }
 

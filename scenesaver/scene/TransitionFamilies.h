@@ -30,3 +30,15 @@ void AlternatingStrips(CTransition& t, bool columns, bool fromFarEdge);
 // 8-pixel strips in which the picture pushes the old content out,
 // alternately one way and the other (71 to 74).
 void AlternatingPushes(CTransition& t, bool columns, bool fromFarEdge);
+// Frames from the edges inward (7) or from the middle outward (8).
+void FramesInward(CTransition& t);
+void FramesOutward(CTransition& t);
+// The two halves of the picture slide in from opposite edges (53, 55).
+void HalvesMeet(CTransition& t, bool rows);
+// The old content splits in the middle and its halves move apart (54, 56).
+void Split(CTransition& t, bool rows);
+// 8-row strips grow in from one side, each one 8 steps behind the one
+// before (57 to 60).
+void Staircase(CTransition& t, bool fromRight, bool topFirst);
+// 8-pixel edges laid round and round toward the middle (75, 76).
+void Spiral(CTransition& t, bool clockwise);
