@@ -63,11 +63,11 @@ void CTransition::TakeOldContent() {
     m_old = m_screen->Copy(QRect(X, Y, w, h));
 }
 
-void CTransition::StepWait() {
+void CTransition::StepWait(double setting) {
     if (m_observer != nullptr) {
         m_observer->OnStepWait();
     }
     if (m_thread != nullptr) {
-        m_thread->CalibratedWait(m_setting, 1000.0);
+        m_thread->CalibratedWait(setting, 1000.0);
     }
 }

@@ -45,7 +45,8 @@ public:
              QPoint sourceOffset);
 
     // The pause between two steps of an effect.
-    void StepWait();
+    void StepWait() { StepWait(m_setting); }
+    void StepWait(double setting);
 
     // Copies cw by ch pixels from (sx, sy) of the picture or the old content
     // to (dx, dy) of the target rectangle. Only the part inside the rectangle

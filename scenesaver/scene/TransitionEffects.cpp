@@ -52,6 +52,12 @@ EffectTable MakeTable() {
     table[12] = Along<Blinds, false>;
     table[13] = Along<RandomLines, true>;
     table[14] = Along<RandomLines, false>;
+    table[15] = Along<InterlacedSlide, true>;
+    table[16] = Along<InterlacedSlide, false>;
+    table[17] = InStrips<Checkerboard, true, false>;
+    table[18] = InStrips<Checkerboard, false, false>;
+    table[19] = InStrips<Checkerboard, true, true>;
+    table[20] = InStrips<Checkerboard, false, true>;
     table[21] = With<SlideIn, Heading::Down>;
     table[22] = With<SlideIn, Heading::Up>;
     table[23] = With<SlideIn, Heading::Left>;
@@ -80,6 +86,10 @@ EffectTable MakeTable() {
     table[58] = Stairs<Staircase, true, false>;
     table[59] = Stairs<Staircase, false, true>;
     table[60] = Stairs<Staircase, false, false>;
+    table[61] = Along<Triangles, true>;
+    table[62] = Along<DiagonalBand, true>;
+    table[63] = Along<Triangles, false>;
+    table[64] = Along<DiagonalBand, false>;
     table[67] = InStrips<AlternatingStrips, true, false>;
     table[68] = InStrips<AlternatingStrips, false, false>;
     table[69] = InStrips<AlternatingStrips, true, true>;

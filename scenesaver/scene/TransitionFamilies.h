@@ -42,3 +42,12 @@ void Split(CTransition& t, bool rows);
 void Staircase(CTransition& t, bool fromRight, bool topFirst);
 // 8-pixel edges laid round and round toward the middle (75, 76).
 void Spiral(CTransition& t, bool clockwise);
+// 8-pixel strips slide in from both sides in turn (15, 16).
+void InterlacedSlide(CTransition& t, bool rows);
+// 16-pixel cells drawn a pixel column or row at a time: alternate cells in
+// two phases, or every cell with its lines woven in two phases (17 to 20).
+void Checkerboard(CTransition& t, bool columns, bool woven);
+// Two triangles grow from opposite corners (61, 63).
+void Triangles(CTransition& t, bool bottomLeftFirst);
+// A band along a diagonal widens until it covers the picture (62, 64).
+void DiagonalBand(CTransition& t, bool fromTopLeft);

@@ -189,6 +189,47 @@ TEST(TransitionEffects, FirstStepsAndStepCounts) {
          {{P(0, 0, 8, 1, 0, 0)},
           {P(0, 1, 8, 1, 0, 1), P(0, 2, 8, 1, 0, 2)},
           {P(0, 3, 8, 1, 0, 3), P(0, 4, 8, 1, 0, 4)}}},
+        {15,
+         17,
+         {{P(0, 0, 1, 8, 16, 0), P(16, 8, 1, 8, 0, 8)},
+          {P(0, 0, 2, 8, 15, 0), P(15, 8, 2, 8, 0, 8)},
+          {P(0, 0, 3, 8, 14, 0), P(14, 8, 3, 8, 0, 8)}}},
+        {16,
+         13,
+         {{P(0, 0, 8, 1, 0, 12), P(8, 12, 8, 1, 8, 0), P(16, 0, 8, 1, 16, 12)},
+          {P(0, 0, 8, 2, 0, 11), P(8, 11, 8, 2, 8, 0), P(16, 0, 8, 2, 16, 11)}}},
+        // 64 by 48 makes 4 by 3 cells, widened to a grid of 5 by 4.
+        {17,
+         192,
+         {{P(0, 0, 1, 16, 0, 0)}, {P(32, 0, 1, 16, 32, 0)}, {P(16, 16, 1, 16, 16, 16)}},
+         {64, 48}},
+        {18,
+         192,
+         {{P(0, 0, 16, 1, 0, 0)}, {P(32, 0, 16, 1, 32, 0)}, {P(16, 16, 16, 1, 16, 16)}},
+         {64, 48}},
+        {19,
+         192,
+         {{P(0, 0, 1, 16, 0, 0)}, {P(16, 0, 1, 16, 16, 0)}, {P(32, 0, 1, 16, 32, 0)}},
+         {64, 48}},
+        {20,
+         192,
+         {{P(0, 0, 16, 1, 0, 0)}, {P(16, 1, 16, 1, 16, 1)}, {P(32, 0, 16, 1, 32, 0)}},
+         {64, 48}},
+        {61,
+         14,
+         {{P(0, 12, 0, 1, 0, 12), P(17, 0, 0, 1, 17, 0)},
+          {P(0, 12, 1, 1, 0, 12), P(16, 0, 1, 1, 16, 0), P(0, 11, 0, 1, 0, 11),
+           P(17, 1, 0, 1, 17, 1)}}},
+        {63,
+         14,
+         {{P(0, 0, 0, 1, 0, 0), P(17, 12, 0, 1, 17, 12)},
+          {P(0, 0, 1, 1, 0, 0), P(16, 12, 1, 1, 16, 12), P(0, 1, 0, 1, 0, 1),
+           P(17, 11, 0, 1, 17, 11)}}},
+        // The bands wait every 15 widths.
+        {62, 1, {{P(0, 0, 0, 1, 0, 0), P(2, 1, 0, 1, 2, 1)}}, {4, 2}},
+        {62, 9, {}, {64, 48}},
+        {64, 1, {{P(2, 1, 0, 1, 2, 1), P(4, 0, 0, 1, 4, 0)}}, {4, 2}},
+        {64, 9, {}, {64, 48}},
         // Strips wait every tenth line; on 3 lines that is once a strip.
         {67,
          3,
@@ -230,6 +271,19 @@ TEST(TransitionEffects, FirstStepsAndStepCounts) {
             EXPECT_EQ(steps[i], c.first[i]) << "step " << i << ": " << Describe(steps[i]);
         }
     }
+}
+
+// The band starts its copies left of the picture once it is wider than the
+// distance to the diagonal.
+TEST(TransitionEffects, DiagonalBandWidensAroundTheDiagonal) {
+    EffectRun run(62, QSize(4, 2), QPoint(5, 4), QPoint(0, 0));
+    const Copies& afterFirstWait = run.recording.current;
+    ASSERT_GE(afterFirstWait.size(), 4U);
+    const Copies widths12{P(0, 0, 1, 1, 0, 0), P(2, 1, 1, 1, 2, 1), P(-1, 0, 2, 1, -1, 0),
+                          P(1, 1, 2, 1, 1, 1)};
+    EXPECT_EQ(Copies(afterFirstWait.begin(), afterFirstWait.begin() + 4), widths12);
+    // Widths 1 to 7 after the wait at width 0, two rows each.
+    EXPECT_EQ(afterFirstWait.size(), 14U);
 }
 
 // Frames leave gaps beside the middle of some sizes, so they end with the
