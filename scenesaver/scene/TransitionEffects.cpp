@@ -32,6 +32,11 @@ void Stairs(CTransition& t) {
     Family(t, fromRight, topFirst);
 }
 
+template <void (*Family)(CTransition&, Corner), Corner corner>
+void AtCorner(CTransition& t) {
+    Family(t, corner);
+}
+
 template <int cell>
 void DissolveIn(CTransition& t) {
     Dissolve(t, cell);
@@ -48,6 +53,8 @@ EffectTable MakeTable() {
     table[6] = DissolveIn<8>;
     table[7] = FramesInward;
     table[8] = FramesOutward;
+    table[9] = CornersInward;
+    table[10] = CornersOutward;
     table[11] = Along<Blinds, true>;
     table[12] = Along<Blinds, false>;
     table[13] = Along<RandomLines, true>;
@@ -62,10 +69,18 @@ EffectTable MakeTable() {
     table[22] = With<SlideIn, Heading::Up>;
     table[23] = With<SlideIn, Heading::Left>;
     table[24] = With<SlideIn, Heading::Right>;
+    table[25] = AtCorner<DiagonalSlide, Corner::TopRight>;
+    table[26] = AtCorner<DiagonalSlide, Corner::BottomRight>;
+    table[27] = AtCorner<DiagonalSlide, Corner::TopLeft>;
+    table[28] = AtCorner<DiagonalSlide, Corner::BottomLeft>;
     table[29] = With<Uncover, Heading::Down>;
     table[30] = With<Uncover, Heading::Up>;
     table[31] = With<Uncover, Heading::Left>;
     table[32] = With<Uncover, Heading::Right>;
+    table[33] = AtCorner<DiagonalUncover, Corner::BottomLeft>;
+    table[34] = AtCorner<DiagonalUncover, Corner::TopLeft>;
+    table[35] = AtCorner<DiagonalUncover, Corner::BottomRight>;
+    table[36] = AtCorner<DiagonalUncover, Corner::TopRight>;
     table[37] = With<Wipe, Heading::Down>;
     table[38] = With<Wipe, Heading::Up>;
     table[39] = With<Wipe, Heading::Left>;
@@ -74,6 +89,10 @@ EffectTable MakeTable() {
     table[42] = With<PushIn, Heading::Up>;
     table[43] = With<PushIn, Heading::Left>;
     table[44] = With<PushIn, Heading::Right>;
+    table[45] = AtCorner<DiagonalPush, Corner::TopRight>;
+    table[46] = AtCorner<DiagonalPush, Corner::BottomRight>;
+    table[47] = AtCorner<DiagonalPush, Corner::TopLeft>;
+    table[48] = AtCorner<DiagonalPush, Corner::BottomLeft>;
     table[49] = Along<CloseIn, true>;
     table[50] = Along<OpenOut, true>;
     table[51] = Along<CloseIn, false>;

@@ -51,3 +51,13 @@ void Checkerboard(CTransition& t, bool columns, bool woven);
 void Triangles(CTransition& t, bool bottomLeftFirst);
 // A band along a diagonal widens until it covers the picture (62, 64).
 void DiagonalBand(CTransition& t, bool fromTopLeft);
+// Slides and pushes along a diagonal, from the corner named (25 to 28,
+// 33 to 36, 45 to 48).
+enum class Corner { TopRight, BottomRight, TopLeft, BottomLeft };
+void DiagonalSlide(CTransition& t, Corner from);
+void DiagonalUncover(CTransition& t, Corner toward);
+void DiagonalPush(CTransition& t, Corner from);
+// The quarters of the picture slide in from the corners (9); the quarters of
+// the old content slide out to them (10).
+void CornersInward(CTransition& t);
+void CornersOutward(CTransition& t);

@@ -1,4 +1,5 @@
 #include "TransitionRecording.h"
+#include "scene/ProportionalSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -230,6 +231,34 @@ TEST(TransitionEffects, FirstStepsAndStepCounts) {
         {62, 9, {}, {64, 48}},
         {64, 1, {{P(2, 1, 0, 1, 2, 1), P(4, 0, 0, 1, 4, 0)}}, {4, 2}},
         {64, 9, {}, {64, 48}},
+        {9,
+         7,
+         {{P(0, 0, 0, 0, 8, 6), P(16, 0, 0, 0, 8, 6), P(0, 13, 0, 0, 8, 6), P(17, 13, 0, 0, 8, 6)},
+          {P(0, 0, 1, 1, 7, 5), P(15, 0, 1, 1, 8, 5), P(0, 12, 1, 1, 7, 6),
+           P(16, 12, 1, 1, 8, 6)}}},
+        {10,
+         7,
+         {{O(8, 0, 8, 6, 8, 0), P(8, 6, 8, 0, 9, 6), P(8, 0, 0, 6, 8, 0), O(0, 0, 8, 6, 0, 0),
+           P(8, 0, 0, 6, 8, 0), P(0, 6, 8, 0, 0, 6), O(0, 6, 8, 6, 0, 7), P(0, 6, 8, 0, 0, 7),
+           P(8, 6, 0, 6, 8, 7), O(8, 6, 8, 6, 9, 6), P(8, 6, 8, 0, 9, 7), P(8, 6, 0, 6, 9, 7)},
+          {O(9, 0, 7, 5, 8, 1), P(8, 5, 8, 1, 9, 5), P(8, 0, 1, 5, 8, 0), O(0, 0, 7, 5, 1, 1),
+           P(7, 0, 1, 6, 7, 0), P(0, 5, 7, 1, 0, 5), O(0, 7, 7, 5, 1, 7), P(0, 6, 8, 1, 0, 7),
+           P(7, 7, 1, 5, 7, 8), O(9, 7, 7, 5, 9, 6), P(8, 6, 8, 1, 9, 7), P(8, 7, 1, 5, 9, 8)}}},
+        // Proportional steps on 17 by 13: x = 0, 1, 2, 3, 5, ... and y = 0, 1, 2, ...
+        {25, 14, {{P(17, 0, 0, 0, 0, 13)}, {P(16, 0, 1, 1, 0, 12)}, {P(15, 0, 2, 2, 0, 11)}}},
+        {26, 14, {{P(17, 13, 0, 0, 0, 0)}, {P(16, 12, 1, 1, 0, 0)}, {P(15, 11, 2, 2, 0, 0)}}},
+        {27, 14, {{P(0, 0, 0, 0, 17, 13)}, {P(0, 0, 1, 1, 16, 12)}, {P(0, 0, 2, 2, 15, 11)}}},
+        {28, 14, {{P(0, 13, 0, 0, 17, 0)}, {P(0, 12, 1, 1, 16, 0)}, {P(0, 11, 2, 2, 15, 0)}}},
+        {33,
+         14,
+         {{O(0, 0, 17, 13, 0, 0), P(0, 0, 17, 0, 0, 0), P(17, 0, 0, 13, 17, 0)},
+          {O(0, 1, 16, 12, 1, 0), P(0, 0, 17, 1, 0, 0), P(16, 1, 1, 12, 16, 1)}}},
+        {45,
+         14,
+         {{P(17, 0, 0, 0, 0, 13), O(0, 0, 17, 0, 0, 0), O(17, 0, 0, 13, 17, 0),
+           O(0, 0, 17, 13, 0, 0)},
+          {P(16, 0, 1, 1, 0, 12), O(0, 0, 16, 1, 1, 0), O(16, 1, 1, 12, 16, 0),
+           O(0, 1, 16, 12, 1, 0)}}},
         // Strips wait every tenth line; on 3 lines that is once a strip.
         {67,
          3,
@@ -284,6 +313,35 @@ TEST(TransitionEffects, DiagonalBandWidensAroundTheDiagonal) {
     EXPECT_EQ(Copies(afterFirstWait.begin(), afterFirstWait.begin() + 4), widths12);
     // Widths 1 to 7 after the wait at width 0, two rows each.
     EXPECT_EQ(afterFirstWait.size(), 14U);
+}
+
+// Both amounts reach their ends in the same step, also when one end is 0.
+TEST(TransitionEffects, ProportionalStepsEndTogether) {
+    struct Case {
+        int endX;
+        int endY;
+        int last;
+        int x2;
+        int y2;
+    };
+    const std::vector<Case> cases{{17, 13, 13, 2, 2}, {13, 17, 13, 2, 2},      {5, 5, 5, 2, 2},
+                                  {0, 6, 6, 0, 2},    {8, 0, 8, 2, 0},         {1, 1, 1, 1, 1},
+                                  {0, 0, 0, 0, 0},    {1920, 1080, 1080, 3, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.endX) + "x" + std::to_string(c.endY));
+        const ProportionalSteps steps(c.endX, c.endY);
+        EXPECT_EQ(steps.Last(), c.last);
+        EXPECT_EQ(steps.X(0), 0);
+        EXPECT_EQ(steps.Y(0), 0);
+        EXPECT_EQ(steps.X(2), c.x2);
+        EXPECT_EQ(steps.Y(2), c.y2);
+        EXPECT_EQ(steps.X(steps.Last()), c.endX);
+        EXPECT_EQ(steps.Y(steps.Last()), c.endY);
+        for (int i = 1; i <= steps.Last(); ++i) {
+            EXPECT_LE(steps.X(i - 1), steps.X(i));
+            EXPECT_LE(steps.Y(i - 1), steps.Y(i));
+        }
+    }
 }
 
 // Frames leave gaps beside the middle of some sizes, so they end with the
