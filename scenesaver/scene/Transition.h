@@ -31,6 +31,14 @@ public:
     virtual void OnStepWait() = 0;
 };
 
+// The time the fades pace themselves by, in milliseconds.
+class FadeClock {
+public:
+    virtual ~FadeClock() = default;
+    virtual std::int64_t NowMs() = 0;
+    virtual void SleepUntilMs(std::int64_t due) = 0;
+};
+
 // Builds a picture up on screen step by step with one transition effect. One
 // object per show; the effects read what they need from it.
 class CTransition {
@@ -67,6 +75,7 @@ public:
     QImage m_sourceBitmap; // for the fades
     QImage m_old;          // the old content, for the effects that use it
     TransitionObserver* m_observer = nullptr;
+    FadeClock* m_clock = nullptr; // null: the steady clock
 
     // Valid while Run() is running.
     CDC* m_screen = nullptr;

@@ -49,6 +49,7 @@ EffectTable MakeTable() {
     for (std::uint32_t id = FIRST_EFFECT; id <= LAST_EFFECT; ++id) {
         table[id] = PlainCopy;
     }
+    table[4] = Along<Fade, true>;
     table[5] = DissolveIn<4>;
     table[6] = DissolveIn<8>;
     table[7] = FramesInward;
@@ -109,6 +110,7 @@ EffectTable MakeTable() {
     table[62] = Along<DiagonalBand, true>;
     table[63] = Along<Triangles, false>;
     table[64] = Along<DiagonalBand, false>;
+    table[65] = Along<Fade, false>;
     table[67] = InStrips<AlternatingStrips, true, false>;
     table[68] = InStrips<AlternatingStrips, false, false>;
     table[69] = InStrips<AlternatingStrips, true, true>;

@@ -61,3 +61,6 @@ void DiagonalPush(CTransition& t, Corner from);
 // the old content slide out to them (10).
 void CornersInward(CTransition& t);
 void CornersOutward(CTransition& t);
+// The picture brightens from black (4) or darkens to black (65), level by
+// level on a clock, skipping levels when late.
+void Fade(CTransition& t, bool in);

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -63,6 +64,17 @@ public:
     int framesWrittenOutside = 0;
 };
 
+// A clock that only moves when the fade sleeps, or also by a fixed amount
+// each time it is read.
+class FakeClock : public FadeClock {
+public:
+    explicit FakeClock(std::int64_t perRead) : perRead(perRead) {}
+    std::int64_t NowMs() override { return now += perRead; }
+    void SleepUntilMs(std::int64_t due) override { now = std::max(now, due); }
+    std::int64_t now = 1000;
+    std::int64_t perRead;
+};
+
 // A picture whose pixels all differ from each other and from the screen's.
 inline QImage PatternPicture(QSize size) {
     QImage image(size, QImage::Format_RGB32);
@@ -88,6 +100,7 @@ struct EffectRun {
         CTransition transition(id, recording.target, qRgb(0, 0, 0), nullptr, source, work);
         transition.m_sourceBitmap = source;
         transition.m_observer = &recording;
+        transition.m_clock = &clock;
         CDC dc(recording.screen, screenSize);
         CPoint point{position.x(), position.y()};
         transition.Run(dc, stage.thread, point, 1000.0, offset);
@@ -101,6 +114,7 @@ struct EffectRun {
     QImage Shown() const { return recording.screen.copy(recording.target); }
 
     Stage stage;
+    FakeClock clock{0};
     TransitionRecording recording;
     QImage source;
     QImage work;
