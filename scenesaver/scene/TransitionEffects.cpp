@@ -111,6 +111,7 @@ EffectTable MakeTable() {
     table[63] = Along<Triangles, false>;
     table[64] = Along<DiagonalBand, false>;
     table[65] = Along<Fade, false>;
+    table[66] = ColourMorph;
     table[67] = InStrips<AlternatingStrips, true, false>;
     table[68] = InStrips<AlternatingStrips, false, false>;
     table[69] = InStrips<AlternatingStrips, true, true>;

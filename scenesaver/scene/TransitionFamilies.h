@@ -64,3 +64,6 @@ void CornersOutward(CTransition& t);
 // The picture brightens from black (4) or darkens to black (65), level by
 // level on a clock, skipping levels when late.
 void Fade(CTransition& t, bool in);
+// Every colour value of the screen steps by 1 toward the picture's, frame by
+// frame, until they are equal (66).
+void ColourMorph(CTransition& t);

@@ -390,6 +390,29 @@ TEST(TransitionEffects, FadesArePacedByTheClock) {
     }
 }
 
+// The morph moves every colour value by one a frame: black to white takes
+// 255 frames, the middle one grey.
+TEST(TransitionEffects, ColourMorphStepsEveryValueByOne) {
+    Stage stage;
+    TransitionRecording recording(QSize(20, 10));
+    recording.screen.fill(qRgb(0, 0, 0));
+    recording.before = recording.screen.copy();
+    recording.target = QRect(2, 3, 7, 5);
+    recording.keepFrames = true;
+    const QImage source = MakeBitmap(QSize(7, 5), qRgb(255, 255, 255));
+    QImage work = MakeBitmap(source.size(), qRgb(0, 0, 0));
+    CTransition transition(66, recording.target, qRgb(0, 0, 0), nullptr, source, work);
+    transition.m_observer = &recording;
+    CDC dc(recording.screen, recording.screen.size());
+    CPoint point{2, 3};
+    transition.Run(dc, stage.thread, point, 1000.0, QPoint(0, 0));
+    ASSERT_EQ(recording.frames.size(), 255U);
+    EXPECT_EQ(recording.frames[0].pixel(2, 3), qRgb(1, 1, 1));
+    EXPECT_EQ(recording.frames[127].pixel(8, 7), qRgb(128, 128, 128));
+    EXPECT_EQ(recording.screen.copy(recording.target), source);
+    EXPECT_FALSE(recording.OutsideChanged());
+}
+
 // Frames leave gaps beside the middle of some sizes, so they end with the
 // whole picture.
 TEST(TransitionEffects, FramesEndWithAFullCopy) {
