@@ -6,12 +6,6 @@
 
 namespace {
 
-// The whole prepared picture in one transfer: what every effect ends with,
-// and what an effect shows until its own steps are written.
-void PlainCopy(CTransition& t) {
-    t.FullCopy();
-}
-
 template <void (*Family)(CTransition&, Heading), Heading heading>
 void With(CTransition& t) {
     Family(t, heading);
@@ -46,9 +40,6 @@ using EffectTable = std::array<TransitionEffect, LAST_EFFECT + 1>;
 
 EffectTable MakeTable() {
     EffectTable table{};
-    for (std::uint32_t id = FIRST_EFFECT; id <= LAST_EFFECT; ++id) {
-        table[id] = PlainCopy;
-    }
     table[4] = Along<Fade, true>;
     table[5] = DissolveIn<4>;
     table[6] = DissolveIn<8>;
