@@ -413,6 +413,31 @@ TEST(TransitionEffects, ColourMorphStepsEveryValueByOne) {
     EXPECT_FALSE(recording.OutsideChanged());
 }
 
+// The 4 by 4 dissolve, which never waits, drops its cells once the saver is
+// stopping; the 8 by 8 one finishes at once, its waits ending early.
+TEST(TransitionEffects, DissolveDropsItsCellsWhenStopping) {
+    for (const std::uint32_t id : {5U, 6U}) {
+        Stage stage;
+        stage.thread.StopEvent().set();
+        TransitionRecording recording(QSize(40, 30));
+        recording.target = QRect(5, 4, 17, 13);
+        const QImage source = PatternPicture(QSize(17, 13));
+        QImage work = MakeBitmap(source.size(), qRgb(0, 0, 0));
+        CTransition transition(id, recording.target, qRgb(0, 0, 0), nullptr, source, work);
+        transition.m_observer = &recording;
+        CDC dc(recording.screen, recording.screen.size());
+        CPoint point{5, 4};
+        transition.Run(dc, stage.thread, point, 0.0, QPoint(0, 0));
+        if (id == 5) {
+            EXPECT_TRUE(recording.current.empty());
+            EXPECT_EQ(recording.screen, recording.before);
+        } else {
+            EXPECT_EQ(recording.steps.size(), 6U);
+            EXPECT_EQ(recording.screen.copy(recording.target), source);
+        }
+    }
+}
+
 // Frames leave gaps beside the middle of some sizes, so they end with the
 // whole picture.
 TEST(TransitionEffects, FramesEndWithAFullCopy) {
