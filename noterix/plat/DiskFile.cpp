@@ -149,20 +149,18 @@ bool DiskFile::Seek(std::uint64_t position) {
 }
 
 bool DiskFile::SeekFromEnd(std::int64_t offset) {
-    if (!IsOpen()) {
-        return PushNotOpen(MsgAccessNotOpen);
-    }
-    if (fseeko(stream_, static_cast<off_t>(offset), SEEK_END) != 0) {
-        return PushWithReason(ErrSeek, MsgAccessProblem, errno);
-    }
-    return true;
+    return SeekFrom(offset, SEEK_END);
 }
 
 bool DiskFile::SeekRelative(std::int64_t offset) {
+    return SeekFrom(offset, SEEK_CUR);
+}
+
+bool DiskFile::SeekFrom(std::int64_t offset, int origin) {
     if (!IsOpen()) {
         return PushNotOpen(MsgAccessNotOpen);
     }
-    if (fseeko(stream_, static_cast<off_t>(offset), SEEK_CUR) != 0) {
+    if (fseeko(stream_, static_cast<off_t>(offset), origin) != 0) {
         return PushWithReason(ErrSeek, MsgAccessProblem, errno);
     }
     return true;

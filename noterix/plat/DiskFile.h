@@ -36,6 +36,8 @@ protected:
     std::FILE* stream_ = nullptr;
 
 private:
+    // Seek with an fseeko origin (SEEK_END, SEEK_CUR).
+    bool SeekFrom(std::int64_t offset, int origin);
     char* lineBuffer_ = nullptr; // reused from line to line
     std::size_t lineCapacity_ = 0;
 };
