@@ -188,7 +188,10 @@ XClient::XClient(const std::string& display) {
         return;
     }
     connection = opened;
-    root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    root = screen->root;
+    rootWidth = screen->width_in_pixels;
+    rootHeight = screen->height_in_pixels;
 }
 
 XClient::~XClient() {
@@ -219,4 +222,38 @@ void XClient::DestroyWindow(std::uint32_t window) {
         xcb_destroy_window(connection, window);
         RoundTrip(connection);
     }
+}
+
+XClient::Screen XClient::GrabScreen() {
+    Screen grabbed;
+    if (connection == nullptr) {
+        return grabbed;
+    }
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST) {
+        return grabbed;
+    }
+    xcb_get_image_reply_t* reply =
+        xcb_get_image_reply(connection,
+                            xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, 0, 0,
+                                          static_cast<std::uint16_t>(rootWidth),
+                                          static_cast<std::uint16_t>(rootHeight), ~0U),
+                            nullptr);
+    if (reply == nullptr) {
+        return grabbed;
+    }
+    const std::size_t count =
+        static_cast<std::size_t>(rootWidth) * static_cast<std::size_t>(rootHeight);
+    const int length = xcb_get_image_data_length(reply);
+    if (reply->depth == 24 && length >= 0 && static_cast<std::size_t>(length) == count * 4) {
+        grabbed.width = rootWidth;
+        grabbed.height = rootHeight;
+        grabbed.pixels.resize(count);
+        std::memcpy(grabbed.pixels.data(), xcb_get_image_data(reply), count * 4);
+        for (std::uint32_t& pixel : grabbed.pixels) {
+            pixel |= 0xff000000U;
+        }
+    }
+    std::free(reply);
+    return grabbed;
 }

@@ -72,7 +72,20 @@ public:
     std::uint32_t CreateWindow(int width, int height, bool map);
     void DestroyWindow(std::uint32_t window);
 
+    // The whole screen as it is now, in one request: far quicker than a
+    // screenshot tool, so that screens shown for a moment are caught.
+    struct Screen {
+        int width = 0;
+        int height = 0;
+        std::vector<std::uint32_t> pixels; // 0xffRRGGBB, top row first
+    };
+    // Empty pixels when the server keeps pixels in another form than 32-bit
+    // little-endian words.
+    Screen GrabScreen();
+
 private:
     xcb_connection_t* connection = nullptr;
     std::uint32_t root = 0;
+    int rootWidth = 0;
+    int rootHeight = 0;
 };

@@ -46,11 +46,12 @@ std::string SaverEndToEnd::MakeSaver(const std::string& name, Signature signatur
     // scenepack writes the bare block; appending it to a copy of the player
     // is what its full build does, without re-reading the large sanitizer
     // build of the player in every test.
-    const fs::path block = root / (manifest + ".block");
+    const fs::path source = fs::path(SCENESAVER_SOURCE_DIR "/tests/e2e") / manifest;
+    const fs::path block = root / (source.filename().string() + ".block");
     if (!fs::exists(block)) {
         int status = -1;
-        RunTool({SCENESAVER_BIN_DIR "/scenepack", "build",
-                 SCENESAVER_SOURCE_DIR "/tests/e2e/" + manifest, "-o", block.string(), "--raw"},
+        RunTool({SCENESAVER_BIN_DIR "/scenepack", "build", source.string(), "-o", block.string(),
+                 "--raw"},
                 environment, &status);
         EXPECT_EQ(status, 0) << "scenepack failed";
     }

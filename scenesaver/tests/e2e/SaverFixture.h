@@ -18,8 +18,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A saver made by scenepack from the tests' manifest; with a broken
-    // signature the block no longer names itself as a scene.
+    // A saver made by scenepack from a manifest of the tests' folder (or
+    // any other, given by its full path); with a broken signature the block
+    // no longer names itself as a scene.
     enum class Signature { Valid, Broken };
     std::string MakeSaver(const std::string& name, Signature signature = Signature::Valid,
                           const std::string& manifest = "scene.json");
