@@ -2,6 +2,7 @@
 
 #include "imglib/BmpPixels.h"
 #include "imglib/ThreadState.h"
+#include "platform/VectorClones.h"
 
 #include <algorithm>
 
@@ -10,14 +11,26 @@ bool OverLimit(int width, int height) {
     return static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kImgMaxPixels;
 }
 
+// One row of red, green, blue bytes as screen pixels. Vectorised: the colour
+// morph converts a whole screen this way every frame.
+VECTOR_CLONES void RgbRowToScreen(const std::uint8_t* in, QRgb* out, std::size_t pixels) {
+    for (std::size_t x = 0; x < pixels; ++x) {
+        out[x] = qRgb(in[3 * x], in[3 * x + 1], in[3 * x + 2]);
+    }
+}
+
+// IMG_ERR_NONE for a buffer that may be turned into pixels.
+int BufferCode(const std::uint8_t* rgb, int width, int height) {
+    if (rgb == nullptr || width <= 0 || height <= 0) {
+        return IMG_ERR_ARG;
+    }
+    return OverLimit(width, height) ? IMG_ERR_NOMEM : IMG_ERR_NONE;
+}
+
 // The buffer's pixels as a screen-format image, or the failure code.
 QImage MakeImage(const std::uint8_t* rgb, int width, int height, int& code) {
-    if (rgb == nullptr || width <= 0 || height <= 0) {
-        code = IMG_ERR_ARG;
-        return {};
-    }
-    if (OverLimit(width, height)) {
-        code = IMG_ERR_NOMEM;
+    code = BufferCode(rgb, width, height);
+    if (code != IMG_ERR_NONE) {
         return {};
     }
     QImage image(width, height, QImage::Format_RGB32);
@@ -27,11 +40,8 @@ QImage MakeImage(const std::uint8_t* rgb, int width, int height, int& code) {
     }
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* in = rgb + static_cast<std::size_t>(y) * rowBytes;
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x, in += 3) {
-            out[x] = qRgb(in[0], in[1], in[2]);
-        }
+        RgbRowToScreen(rgb + static_cast<std::size_t>(y) * rowBytes,
+                       reinterpret_cast<QRgb*>(image.scanLine(y)), static_cast<std::size_t>(width));
     }
     code = IMG_ERR_NONE;
     return image;
@@ -83,9 +93,7 @@ ImgBuffer img_dc_to_dib(const QImage* device, int x, int y, int width, int heigh
 
 int img_draw(QImage* device, const std::uint8_t* rgb, int width, int height, int x, int y,
              int copyWidth, int copyHeight) {
-    int code = IMG_ERR_NONE;
-    const QImage image = MakeImage(rgb, width, height, code);
-    if (code != IMG_ERR_NONE) {
+    if (const int code = BufferCode(rgb, width, height); code != IMG_ERR_NONE) {
         ImgSetError(code);
         return 0;
     }
@@ -97,17 +105,20 @@ int img_draw(QImage* device, const std::uint8_t* rgb, int width, int height, int
         ImgSetError(IMG_ERR_DEVCAPS);
         return 0;
     }
+    // Straight onto the device, converted as it is copied: the colour morph
+    // draws a whole screen this way every frame.
     const std::int64_t w = std::min(copyWidth, width);
     const std::int64_t h = std::min(copyHeight, height);
     const std::int64_t left = std::max<std::int64_t>(x, 0);
     const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + w, device->width());
     const std::int64_t top = std::max<std::int64_t>(y, 0);
     const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + h, device->height());
+    const auto rowBytes = static_cast<std::size_t>(width) * 3;
     for (std::int64_t row = top; row < bottom && left < right; ++row) {
-        const auto* in =
-            reinterpret_cast<const QRgb*>(image.constScanLine(static_cast<int>(row - y)));
-        auto* out = reinterpret_cast<QRgb*>(device->scanLine(static_cast<int>(row)));
-        std::copy(in + (left - x), in + (right - x), out + left);
+        const std::uint8_t* in = rgb + static_cast<std::size_t>(row - y) * rowBytes +
+                                 static_cast<std::size_t>(left - x) * 3;
+        auto* out = reinterpret_cast<QRgb*>(device->scanLine(static_cast<int>(row))) + left;
+        RgbRowToScreen(in, out, static_cast<std::size_t>(right - left));
     }
     ImgSetError(IMG_ERR_NONE);
     return 1;

@@ -45,6 +45,10 @@ void CDC::LineTo(QPoint from, QPoint to, std::uint32_t penStyle, std::uint32_t p
           [&](QImage& target) { DrawImageLine(target, from, to, penStyle, penWidth, colour); });
 }
 
+void CDC::DrawWith(const QRect& changed, const std::function<void(QImage& device)>& draw) {
+    Paint(changed, draw);
+}
+
 QImage CDC::Copy(const QRect& area) {
     if (memory != nullptr) {
         return CopyImageArea(*memory, area);

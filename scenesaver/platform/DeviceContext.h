@@ -7,6 +7,7 @@
 #include <QSize>
 
 #include <cstdint>
+#include <functional>
 
 class CScreenBuffer;
 
@@ -29,6 +30,10 @@ public:
     void DrawTransparent(QPoint dest, const QImage& bitmap, QRgb key);
     void LineTo(QPoint from, QPoint to, std::uint32_t penStyle, std::uint32_t penWidth,
                 QRgb colour);
+    // Hands the device's pixels to a drawing routine of the caller's, as a
+    // library that draws on a device context does; `changed` is the area the
+    // routine may draw on.
+    void DrawWith(const QRect& changed, const std::function<void(QImage& device)>& draw);
     // The area as a new bitmap; parts off the device are black.
     QImage Copy(const QRect& area);
 

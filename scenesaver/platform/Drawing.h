@@ -23,6 +23,10 @@ void FillImageRect(QImage& target, const QRect& rect, QRgb colour);
 // Copies sourceRect of source to dest in target.
 void CopyImageRect(QImage& target, QPoint dest, const QImage& source, const QRect& sourceRect);
 
+// Draws source at dest with every colour byte v shown as trunc(v * level /
+// 256), level 0 to 256, clipped to the target.
+void DrawImageDimmed(QImage& target, QPoint dest, const QImage& source, int level);
+
 // The area of source as a new image of the area's size; parts outside source
 // are black.
 QImage CopyImageArea(const QImage& source, const QRect& area);

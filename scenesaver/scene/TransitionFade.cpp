@@ -1,4 +1,5 @@
 #include "platform/DeviceContext.h"
+#include "platform/Drawing.h"
 #include "scene/SceneThread.h"
 #include "scene/Transition.h"
 #include "scene/TransitionFamilies.h"
@@ -25,18 +26,13 @@ public:
     }
 };
 
-// Every colour byte v shown as v * level / 256.
-void DrawLevel(CTransition& t, QImage& dimmed, int level) {
+// The source bitmap at the target point with every colour byte v shown as
+// v * level / 256.
+void DrawLevel(CTransition& t, int level) {
     const QImage& source = t.m_sourceBitmap;
-    for (int y = 0; y < source.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        auto* to = reinterpret_cast<QRgb*>(dimmed.scanLine(y));
-        for (int x = 0; x < source.width(); ++x) {
-            const QRgb p = from[x];
-            to[x] = qRgb(qRed(p) * level / 256, qGreen(p) * level / 256, qBlue(p) * level / 256);
-        }
-    }
-    t.m_screen->BitBlt(QPoint(t.X, t.Y), dimmed, dimmed.rect());
+    const QPoint at(t.X, t.Y);
+    t.m_screen->DrawWith(QRect(at, source.size()),
+                         [&](QImage& screen) { DrawImageDimmed(screen, at, source, level); });
     if (t.m_observer != nullptr) {
         t.m_observer->OnStepWait();
     }
@@ -50,10 +46,9 @@ void Fade(CTransition& t, bool in) {
     if (!t.m_sourceBitmap.isNull() && perLevel > 0) {
         SteadyClock steady;
         FadeClock& clock = t.m_clock != nullptr ? *t.m_clock : steady;
-        QImage dimmed(t.m_sourceBitmap.size(), QImage::Format_RGB32);
         const std::int64_t start = clock.NowMs();
         for (int k = 0; k < LEVELS;) {
-            DrawLevel(t, dimmed, in ? k : LEVELS - 1 - k);
+            DrawLevel(t, in ? k : LEVELS - 1 - k);
             if (t.m_thread != nullptr && t.m_thread->IsStopping()) {
                 break;
             }

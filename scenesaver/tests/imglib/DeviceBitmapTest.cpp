@@ -50,4 +50,35 @@ TEST(DeviceBitmap, DrawCopiesTheTopLeftPartClipped) {
     EXPECT_TRUE(img_dib_to_ddb(rgb.data(), 1 << 14, 1 << 14).isNull());
     EXPECT_EQ(img_last_error(), IMG_ERR_NOMEM);
 }
+
+// Rows long enough for the wide conversion, with a tail after it, and drawn
+// partly off the device's left and right edges.
+TEST(DeviceBitmap, LongRowsConvertEveryPixel) {
+    constexpr int width = 75;
+    constexpr int height = 3;
+    Bytes rgb(width * height * 3);
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        rgb[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    }
+    const auto expected = [&](int x, int y) {
+        const std::uint8_t* p = rgb.data() + (y * width + x) * 3;
+        return qRgb(p[0], p[1], p[2]);
+    };
+    const QImage bitmap = img_dib_to_ddb(rgb.data(), width, height);
+    ASSERT_EQ(bitmap.size(), QSize(width, height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            ASSERT_EQ(bitmap.pixel(x, y), expected(x, y)) << x << "," << y;
+        }
+    }
+    QImage device(70, 4, QImage::Format_RGB32);
+    device.fill(qRgb(1, 1, 1));
+    ASSERT_EQ(img_draw(&device, rgb.data(), width, height, -3, 1, width, height), 1);
+    for (int y = 0; y < device.height(); ++y) {
+        for (int x = 0; x < device.width(); ++x) {
+            ASSERT_EQ(device.pixel(x, y), y == 0 ? qRgb(1, 1, 1) : expected(x + 3, y - 1))
+                << x << "," << y;
+        }
+    }
+}
 } // namespace

@@ -56,15 +56,70 @@ TEST(Drawing, CopiesAreClippedToSourceAndTarget) {
     }
 }
 
+// Copies within one image, in every direction, read each pixel before it is
+// overwritten.
 TEST(Drawing, OverlappingCopyWithinOneImageKeepsItsPixels) {
-    QImage image = Numbered(QSize(6, 6));
-    const QImage before = image.copy();
-    CopyImageRect(image, QPoint(1, 2), image, QRect(0, 0, 5, 4));
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 5; ++x) {
-            EXPECT_EQ(image.pixel(x + 1, y + 2), before.pixel(x, y)) << x << "," << y;
+    struct Case {
+        QPoint dest;
+        QRect from;
+    };
+    const Case cases[] = {
+        {{1, 2}, {0, 0, 5, 4}}, // down and right
+        {{0, 0}, {1, 2, 5, 4}}, // up and left
+        {{2, 0}, {0, 0, 4, 6}}, // right along the same rows
+        {{0, 1}, {0, 0, 6, 5}}, // down by one row
+    };
+    for (const Case& c : cases) {
+        QImage image = Numbered(QSize(6, 6));
+        const QImage before = image.copy();
+        CopyImageRect(image, c.dest, image, c.from);
+        for (int y = 0; y < c.from.height(); ++y) {
+            for (int x = 0; x < c.from.width(); ++x) {
+                ASSERT_EQ(image.pixel(c.dest + QPoint(x, y)),
+                          before.pixel(c.from.topLeft() + QPoint(x, y)))
+                    << "to " << c.dest.x() << "," << c.dest.y() << " at " << x << "," << y;
+            }
         }
     }
+}
+
+// Every colour byte at every level is v * level / 256 truncated, on rows long
+// enough for the wide path and with a tail after it; the edges clip.
+TEST(Drawing, DimmedDrawingScalesEveryByteExactly) {
+    QImage source(67, 4, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            const int v = (y * source.width() + x) * 3;
+            source.setPixel(x, y, qRgb(v % 256, (v + 1) % 256, (v + 2) % 256));
+        }
+    }
+    for (const int level : {0, 1, 2, 127, 128, 200, 255, 256}) {
+        QImage target = MakeBitmap(QSize(80, 6), PAPER);
+        DrawImageDimmed(target, QPoint(5, 1), source, level);
+        for (int y = 0; y < target.height(); ++y) {
+            for (int x = 0; x < target.width(); ++x) {
+                const QPoint at(x, y);
+                const QPoint from = at - QPoint(5, 1);
+                if (!source.rect().contains(from)) {
+                    ASSERT_EQ(target.pixel(at), PAPER) << x << "," << y;
+                    continue;
+                }
+                const QRgb p = source.pixel(from);
+                ASSERT_EQ(target.pixel(at), qRgb(qRed(p) * level / 256, qGreen(p) * level / 256,
+                                                 qBlue(p) * level / 256))
+                    << "level " << level << " at " << x << "," << y;
+            }
+        }
+    }
+    QImage small = MakeBitmap(QSize(4, 3), PAPER);
+    DrawImageDimmed(small, QPoint(-60, -2), source, 128);
+    EXPECT_EQ(small.pixel(0, 0),
+              qRgb(qRed(source.pixel(60, 2)) / 2, qGreen(source.pixel(60, 2)) / 2,
+                   qBlue(source.pixel(60, 2)) / 2));
+    EXPECT_EQ(small.pixel(3, 1),
+              qRgb(qRed(source.pixel(63, 3)) / 2, qGreen(source.pixel(63, 3)) / 2,
+                   qBlue(source.pixel(63, 3)) / 2));
+    EXPECT_EQ(small.pixel(0, 2), PAPER);
 }
 
 TEST(Drawing, StretchTransparencyAndEmptySizes) {

@@ -390,6 +390,16 @@ TEST(TransitionEffects, FadesArePacedByTheClock) {
     }
 }
 
+// Runs the colour morph at full speed onto the recording's target.
+void RunMorph(Stage& stage, TransitionRecording& recording, const QImage& source) {
+    QImage work = MakeBitmap(source.size(), qRgb(0, 0, 0));
+    CTransition transition(66, recording.target, qRgb(0, 0, 0), nullptr, source, work);
+    transition.m_observer = &recording;
+    CDC dc(recording.screen, recording.screen.size());
+    CPoint point{recording.target.x(), recording.target.y()};
+    transition.Run(dc, stage.thread, point, 1000.0, QPoint(0, 0));
+}
+
 // The morph moves every colour value by one a frame: black to white takes
 // 255 frames, the middle one grey.
 TEST(TransitionEffects, ColourMorphStepsEveryValueByOne) {
@@ -400,17 +410,54 @@ TEST(TransitionEffects, ColourMorphStepsEveryValueByOne) {
     recording.target = QRect(2, 3, 7, 5);
     recording.keepFrames = true;
     const QImage source = MakeBitmap(QSize(7, 5), qRgb(255, 255, 255));
-    QImage work = MakeBitmap(source.size(), qRgb(0, 0, 0));
-    CTransition transition(66, recording.target, qRgb(0, 0, 0), nullptr, source, work);
-    transition.m_observer = &recording;
-    CDC dc(recording.screen, recording.screen.size());
-    CPoint point{2, 3};
-    transition.Run(dc, stage.thread, point, 1000.0, QPoint(0, 0));
+    RunMorph(stage, recording, source);
     ASSERT_EQ(recording.frames.size(), 255U);
     EXPECT_EQ(recording.frames[0].pixel(2, 3), qRgb(1, 1, 1));
     EXPECT_EQ(recording.frames[127].pixel(8, 7), qRgb(128, 128, 128));
     EXPECT_EQ(recording.screen.copy(recording.target), source);
     EXPECT_FALSE(recording.OutsideChanged());
+}
+
+// On a picture taller than the rows the morph works on at once, with rows that
+// already match the screen and others far from it, every frame is the screen
+// moved one step toward the picture, and the morph ends when all arrived.
+TEST(TransitionEffects, ColourMorphFramesMatchStepByStep) {
+    Stage stage;
+    TransitionRecording recording(QSize(30, 50));
+    recording.target = QRect(3, 2, 23, 41);
+    recording.keepFrames = true;
+    QImage source = recording.screen.copy(recording.target);
+    for (int y = 20; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            source.setPixel(x, y, qRgb((x * 37 + y) % 256, (y * 53) % 256, (x + y) % 40));
+        }
+    }
+    RunMorph(stage, recording, source);
+
+    QImage expected = recording.before.copy();
+    const auto step = [](int value, int goal) { return value + (value < goal) - (value > goal); };
+    std::size_t frame = 0;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (int y = 0; y < source.height(); ++y) {
+            for (int x = 0; x < source.width(); ++x) {
+                const QPoint at = recording.target.topLeft() + QPoint(x, y);
+                const QRgb now = expected.pixel(at);
+                const QRgb goal = source.pixel(x, y);
+                const QRgb next = qRgb(step(qRed(now), qRed(goal)), step(qGreen(now), qGreen(goal)),
+                                       step(qBlue(now), qBlue(goal)));
+                moved = moved || next != now;
+                expected.setPixel(at, next);
+            }
+        }
+        if (moved) {
+            ASSERT_LT(frame, recording.frames.size());
+            ASSERT_EQ(recording.frames[frame], expected) << "frame " << frame;
+            ++frame;
+        }
+    }
+    EXPECT_EQ(frame, recording.frames.size());
+    EXPECT_EQ(recording.screen.copy(recording.target), source);
 }
 
 // The 4 by 4 dissolve, which never waits, drops its cells once the saver is
