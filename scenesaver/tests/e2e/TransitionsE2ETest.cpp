@@ -215,7 +215,7 @@ TEST_F(TransitionsEndToEnd, EveryEffectEndsWithThePictureInPlace) {
                 after = static_cast<std::size_t>(seen);
                 break;
             }
-            std::this_thread::sleep_for(10ms);
+            std::this_thread::sleep_for(20ms);
         }
         if (!last.isNull()) {
             last.save(QString::fromStdString((shots / EffectName(show.effect)).string()));
