@@ -50,7 +50,7 @@ void CTransition::Copy(int dx, int dy, int cw, int ch, CopySource from, int sx, 
         m_observer->OnCopy(TransitionCopy{wanted, QPoint(sx, sy), from});
     }
     const QRect inside = wanted.intersected(QRect(0, 0, w, h));
-    if (inside.isEmpty()) {
+    if (inside.isEmpty() || IsStopping()) {
         return;
     }
     const QImage& image = from == CopySource::Picture ? m_work : m_old;
@@ -61,6 +61,10 @@ void CTransition::Copy(int dx, int dy, int cw, int ch, CopySource from, int sx, 
 
 void CTransition::TakeOldContent() {
     m_old = m_screen->Copy(QRect(X, Y, w, h));
+}
+
+bool CTransition::IsStopping() const {
+    return m_thread != nullptr && m_thread->IsStopping();
 }
 
 void CTransition::StepWait(double setting) {

@@ -52,13 +52,19 @@ public:
     void Run(CDC& screen, CSceneThread& thread, CPoint& targetPoint, double setting,
              QPoint sourceOffset);
 
+    // True once the saver is stopping: from then on nothing more is drawn.
+    bool IsStopping() const;
+
     // The pause between two steps of an effect.
     void StepWait() { StepWait(m_setting); }
     void StepWait(double setting);
 
     // Copies cw by ch pixels from (sx, sy) of the picture or the old content
     // to (dx, dy) of the target rectangle. Only the part inside the rectangle
-    // is drawn, so rows that start left of or above it stay safe.
+    // is drawn, so rows that start left of or above it stay safe. Once the
+    // saver is stopping nothing is drawn: the effect runs out at once instead
+    // of holding up the exit (a full-screen diagonal band makes millions of
+    // copies).
     void Copy(int dx, int dy, int cw, int ch, CopySource from, int sx, int sy);
     // The whole picture in place, what most effects end with.
     void FullCopy() { Copy(0, 0, w, h, CopySource::Picture, 0, 0); }

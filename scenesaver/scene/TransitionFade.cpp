@@ -47,11 +47,8 @@ void Fade(CTransition& t, bool in) {
         SteadyClock steady;
         FadeClock& clock = t.m_clock != nullptr ? *t.m_clock : steady;
         const std::int64_t start = clock.NowMs();
-        for (int k = 0; k < LEVELS;) {
+        for (int k = 0; k < LEVELS && !t.IsStopping();) {
             DrawLevel(t, in ? k : LEVELS - 1 - k);
-            if (t.m_thread != nullptr && t.m_thread->IsStopping()) {
-                break;
-            }
             const std::int64_t next = start + static_cast<std::int64_t>(k + 1) * perLevel;
             const std::int64_t now = clock.NowMs();
             if (now < next) {
@@ -64,7 +61,7 @@ void Fade(CTransition& t, bool in) {
     }
     if (in) {
         t.FullCopy();
-    } else {
+    } else if (!t.IsStopping()) {
         t.m_screen->FillSolidRect(QRect(t.X, t.Y, t.w, t.h), qRgb(0, 0, 0));
     }
 }

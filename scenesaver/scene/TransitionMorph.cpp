@@ -40,7 +40,7 @@ void ColourMorph(CTransition& t) {
     // still in the cache; a band in which nothing moved is already on screen.
     constexpr int BAND = 16;
     const std::size_t rowBytes = static_cast<std::size_t>(t.w) * 3;
-    for (;;) {
+    while (!t.IsStopping()) {
         bool moved = false;
         t.m_screen->DrawWith(QRect(t.X, t.Y, t.w, t.h), [&](QImage& screen) {
             for (int top = 0; top < t.h; top += BAND) {
@@ -54,7 +54,7 @@ void ColourMorph(CTransition& t) {
                 }
             }
         });
-        if (!moved || (t.m_thread != nullptr && t.m_thread->IsStopping())) {
+        if (!moved) {
             return;
         }
         t.StepWait();

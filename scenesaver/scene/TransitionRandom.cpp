@@ -46,7 +46,7 @@ void Dissolve(CTransition& t, int cell) {
     const int rows = (t.h + cell - 1) / cell;
     const bool waits = cell == 8;
     for (const int k : RandomOrder(columns * rows)) {
-        if (!waits && t.m_thread != nullptr && t.m_thread->IsStopping()) {
+        if (t.IsStopping()) {
             return;
         }
         const int x = k / rows * cell;
