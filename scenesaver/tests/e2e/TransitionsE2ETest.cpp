@@ -198,6 +198,7 @@ TEST_F(TransitionsEndToEnd, EveryEffectEndsWithThePictureInPlace) {
         const EffectScreen& show = scene.shows[next];
         const auto deadline = std::chrono::steady_clock::now() + 20s;
         QImage last;
+        QImage other; // the last screen of another show
         std::optional<Verdict> verdict;
         int seen = -1;
         std::size_t after = next + 1;
@@ -211,15 +212,17 @@ TEST_F(TransitionsEndToEnd, EveryEffectEndsWithThePictureInPlace) {
                 if (verdict->Right()) {
                     break;
                 }
-            } else if (seen > static_cast<int>(next)) {
-                after = static_cast<std::size_t>(seen);
-                break;
+            } else {
+                other = shot;
+                if (seen > static_cast<int>(next)) {
+                    after = static_cast<std::size_t>(seen);
+                    break;
+                }
             }
             std::this_thread::sleep_for(20ms);
         }
-        if (!last.isNull()) {
-            last.save(QString::fromStdString((shots / EffectName(show.effect)).string()));
-        }
+        (last.isNull() ? other : last)
+            .save(QString::fromStdString((shots / EffectName(show.effect)).string()));
         if (verdict && verdict->Right()) {
             ++next;
             continue;
@@ -229,7 +232,9 @@ TEST_F(TransitionsEndToEnd, EveryEffectEndsWithThePictureInPlace) {
                           << (seen > static_cast<int>(next)
                                   ? "the screen showed effect " +
                                         std::to_string(scene.shows[after].effect) + " already"
-                                  : "its screen colour did not come within 20 s");
+                                  : "within 20 s the screen showed only " + Hex(other.pixel(0, 0)) +
+                                        " at its corner")
+                          << " (" << EffectName(show.effect) << ")";
         } else {
             ADD_FAILURE() << "effect " << show.effect << " did not end with the picture in place"
                           << (seen > static_cast<int>(next)
@@ -244,7 +249,7 @@ TEST_F(TransitionsEndToEnd, EveryEffectEndsWithThePictureInPlace) {
         }
         next = after;
     }
-    std::cout << "every effect photographed in "
+    std::cout << "the effects were photographed in "
               << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() -
                                                                   started)
                      .count()
