@@ -69,9 +69,10 @@ void CopyImageRect(QImage& target, QPoint dest, const QImage& source, const QRec
 
 namespace {
 
-// Sixteen bytes at a time in 16-bit lanes: the fades draw a whole screen per
-// brightness level, many times a second, which a byte at a time cannot keep up
-// with. The alpha byte is multiplied by 256, which keeps it.
+// Many bytes at a time in 16-bit lanes: the fades draw a whole screen per
+// brightness level, a level every millisecond at full speed, which a byte at a
+// time cannot keep up with. The alpha byte is multiplied by 256, which keeps
+// it.
 VECTOR_CLONES void DimRow(const uchar* in, uchar* out, std::size_t pixels, std::uint16_t level) {
     constexpr std::size_t CHUNK = 32;
     using Bytes = std::uint8_t __attribute__((vector_size(CHUNK)));
