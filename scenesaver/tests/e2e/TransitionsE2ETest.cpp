@@ -155,7 +155,7 @@ int ShowOnScreen(const QImage& shot, const std::vector<EffectScreen>& shows) {
     return -1;
 }
 
-std::string EffectName(int effect) {
+std::string ShotFileName(int effect) {
     std::ostringstream text;
     text << "effect-" << std::setfill('0') << std::setw(2) << effect << ".png";
     return text.str();
@@ -222,7 +222,7 @@ TEST_F(TransitionsEndToEnd, EveryEffectEndsWithThePictureInPlace) {
             std::this_thread::sleep_for(20ms);
         }
         (last.isNull() ? other : last)
-            .save(QString::fromStdString((shots / EffectName(show.effect)).string()));
+            .save(QString::fromStdString((shots / ShotFileName(show.effect)).string()));
         if (verdict && verdict->Right()) {
             ++next;
             continue;
@@ -234,14 +234,14 @@ TEST_F(TransitionsEndToEnd, EveryEffectEndsWithThePictureInPlace) {
                                         std::to_string(scene.shows[after].effect) + " already"
                                   : "within 20 s the screen showed only " + Hex(other.pixel(0, 0)) +
                                         " at its corner")
-                          << " (" << EffectName(show.effect) << ")";
+                          << " (" << ShotFileName(show.effect) << ")";
         } else {
             ADD_FAILURE() << "effect " << show.effect << " did not end with the picture in place"
                           << (seen > static_cast<int>(next)
                                   ? " before effect " + std::to_string(scene.shows[after].effect) +
                                         " began"
                                   : " within 20 s")
-                          << "; its last screen (" << EffectName(show.effect)
+                          << "; its last screen (" << ShotFileName(show.effect)
                           << ") had: " << verdict->Describe();
         }
         if (seen <= static_cast<int>(next)) {
