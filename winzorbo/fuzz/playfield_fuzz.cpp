@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the playfield loader as "scn/fuzz.zrb" beside a
-// small tile datafile, the way the game loads a playfield file.
+// small tile datafile, the way the game loads a playfield file, then lets
+// whatever creatures it placed live for a while.
+#include "actors/actor_states.h"
 #include "content/datafile_writer.h"
 #include "core/game_state.h"
 #include "core/program_directory.h"
@@ -16,6 +18,8 @@
 
 namespace {
 std::string folder;
+// Long enough for a bomb to lie, blast and move, and a hopper to choose.
+constexpr int creature_frames = 260;
 
 void write_tiles(const std::string& path) {
     DatafileWriter writer;
@@ -66,6 +70,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (actor_count > max_actors || base_count > max_bases || playfield_width < 1 ||
             playfield_height < 1 || !world_bitmap) {
             std::abort();
+        }
+        // Creatures placed anywhere look only inside the grid and the mask
+        // and move only between their own states.
+        for (int frame = 0; frame < creature_frames; ++frame) {
+            update_actors();
+        }
+        for (int i = 0; i < actor_count; ++i) {
+            if (actors[i].state < 0 || actors[i].state >= actor_state_count) {
+                std::abort();
+            }
         }
     }
     release_playfield();

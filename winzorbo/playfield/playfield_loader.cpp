@@ -90,7 +90,12 @@ void create_bitmaps() {
     solid_mask = create_bitmap(width, height);
 }
 
+// The file check refuses playfields with more actors than the list holds;
+// this keeps the list intact should a placement ever slip past it.
 int add_actor(int x, int y, int state, int timer) {
+    if (actor_count >= max_actors) {
+        return -1;
+    }
     Actor& actor = actors[actor_count];
     actor = Actor{x, y, timer, state, 0};
     return actor_count++;

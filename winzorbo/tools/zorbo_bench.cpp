@@ -1,7 +1,7 @@
 // zorbo-bench: the cost of one match frame (the key checks, movement, rules,
 // actors, collisions, shots, cameras and drawing; not the wait) on the
-// largest playfield the format allows, with the actor list full and both
-// players firing, against the 30 ms a frame may take.
+// largest playfield the format allows, with the actor list full (most of it
+// creatures) and both players firing, against the 30 ms a frame may take.
 #include "actors/actor_states.h"
 #include "core/game_state.h"
 #include "core/program_directory.h"
@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/resource.h>
+#include <time.h>
 #include <vector>
 
 namespace {
@@ -29,9 +30,22 @@ constexpr int field_cells = 255;
 constexpr int frames = 3000;
 constexpr double budget_ms = 30.0;
 
+// Rows of open water the swimmers live in, below the rockets.
+constexpr int water_top = 150;
+constexpr int water_rows = 50;
+
+// Swimmers, bombs, hoppers and carriers of both facings make up four fifths
+// of the list; water edges and ornaments the rest.
+constexpr int actor_kinds[10] = {50, 50, 62, 62, 71, 71, 74, 79, 6, 56};
+
+bool is_swimmer(int state) {
+    return state >= 46 && state <= 55;
+}
+
 // Open space inside a solid frame, solid islands in the upper part (the
-// rockets hover lower down, so their shots fly long), and the actor list
-// filled with every kind that animates (all restoring their rectangles).
+// rockets hover lower down, so their shots fly long), a band of water, and
+// the actor list full, most of it creatures behaving as in a match (all
+// restoring their rectangles).
 void generate_playfield() {
     playfield_width = field_cells;
     playfield_height = field_cells;
@@ -45,20 +59,22 @@ void generate_playfield() {
         for (int r = 0; r < field_cells; ++r) {
             bool border = c == 0 || r == 0 || c == field_cells - 1 || r == field_cells - 1;
             bool island = c % 23 == 5 && r % 19 == 7 && r < 100;
-            grid[c][r] = Cell{border || island ? cell_solid : cell_open, 0};
+            bool water = !border && r >= water_top && r < water_top + water_rows;
+            grid[c][r] = Cell{border || island ? cell_solid : water ? cell_water : cell_open, 0};
             if (border || island) {
                 rectfill(solid_mask, c * 20, r * 20, c * 20 + 19, r * 20 + 19, 1);
                 rectfill(background_bitmap, c * 20, r * 20, c * 20 + 19, r * 20 + 19, 40);
+            } else if (water) {
+                rectfill(background_bitmap, c * 20, r * 20, c * 20 + 19, r * 20 + 19, 253);
             }
         }
     }
     blit(background_bitmap, world_bitmap, 0, 0, 0, 0, pixels, pixels);
-    const int kinds[] = {6, 12, 18, 26, 34, 38, 42, 56};
     actor_count = 0;
     for (int i = 0; i < max_actors; ++i) {
-        int state = kinds[i % 8];
-        actors[actor_count++] =
-            Actor{(2 + (i * 37) % 250) * 20, (2 + (i * 53) % 250) * 20, 1 + i % 4, state, 0};
+        int state = actor_kinds[i % 10];
+        int row = is_swimmer(state) ? water_top + (i * 53) % water_rows : 2 + (i * 53) % 250;
+        actors[actor_count++] = Actor{(2 + (i * 37) % 250) * 20, row * 20, 1 + i % 4, state, 0};
     }
     base_count = 0;
 }
@@ -87,9 +103,41 @@ void refuel() {
     }
 }
 
-double percentile(std::vector<double> sorted, double fraction) {
+double percentile(const std::vector<double>& sorted, double fraction) {
     std::size_t index = static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1));
     return sorted[index];
+}
+
+struct Summary {
+    double mean = 0;
+    double median = 0;
+    double p99 = 0;
+    double maximum = 0;
+};
+
+Summary summarise(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    Summary summary;
+    for (double t : times) {
+        summary.mean += t;
+    }
+    summary.mean /= static_cast<double>(times.size());
+    summary.median = percentile(times, 0.5);
+    summary.p99 = percentile(times, 0.99);
+    summary.maximum = times.back();
+    return summary;
+}
+
+// The processor time this thread has used: what a frame costs, without the
+// time spent waiting for a core on a busy machine.
+double thread_processor_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+const char* verdict(bool met) {
+    return met ? "met" : "missed";
 }
 } // namespace
 
@@ -118,51 +166,60 @@ int main(int, char** argv) {
     prepare_frame();
     // Both fire every frame; player 2 also thrusts now and then.
     std::vector<double> times;
+    std::vector<double> processor_times;
     times.reserve(frames);
+    processor_times.reserve(frames);
     int alive_sum = 0;
     for (int frame = 0; frame < frames; ++frame) {
         script_controls(0, 1);
         script_controls(1, frame % 30 < 3 ? 1 | 2 : 1);
         refuel();
         auto start = std::chrono::steady_clock::now();
+        double processor_start = thread_processor_ms();
         if (!key[KEY_ESC]) {
             handle_match_keys(nullptr);
             run_frame_body();
         }
+        double processor_end = thread_processor_ms();
         auto end = std::chrono::steady_clock::now();
         times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        processor_times.push_back(processor_end - processor_start);
         for (const Shot& shot : shots) {
             alive_sum += shot.y != 0;
         }
     }
-    std::vector<double> sorted = times;
-    std::sort(sorted.begin(), sorted.end());
-    double mean = 0;
-    for (double t : times) {
-        mean += t;
-    }
-    mean /= static_cast<double>(times.size());
+    Summary wall = summarise(times);
+    Summary processor = summarise(processor_times);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
 
-    std::printf("zorbo-bench: %d frames, %dx%d cells, %d actors, %.1f shots alive on average\n",
-                frames, field_cells, field_cells, actor_count,
+    int creatures = 0;
+    for (int i = 0; i < actor_count; ++i) {
+        creatures += actor_states[actors[i].state].behaviour != behaviour_none;
+    }
+    std::printf("zorbo-bench: %d frames, %dx%d cells, %d actors (%d creatures), %.1f shots alive "
+                "on average\n",
+                frames, field_cells, field_cells, actor_count, creatures,
                 static_cast<double>(alive_sum) / frames);
-    std::printf("%-22s %12s %12s %10s\n", "measure", "frame body", "budget", "ratio");
-    auto row = [](const char* name, double value, double limit) {
-        std::printf("%-22s %9.3f ms %9.3f ms %9.1f%%\n", name, value, limit, 100.0 * value / limit);
+    std::printf("%-22s %12s %12s %12s %10s\n", "measure", "frame body", "processor", "budget",
+                "ratio");
+    auto row = [](const char* name, double value, double used, double limit) {
+        std::printf("%-22s %9.3f ms %9.3f ms %9.3f ms %9.1f%%\n", name, value, used, limit,
+                    100.0 * value / limit);
     };
-    row("mean", mean, budget_ms);
-    row("median", percentile(sorted, 0.5), budget_ms);
-    row("p99", percentile(sorted, 0.99), budget_ms);
-    row("maximum", sorted.back(), budget_ms);
+    row("mean", wall.mean, processor.mean, budget_ms);
+    row("median", wall.median, processor.median, budget_ms);
+    row("p99", wall.p99, processor.p99, budget_ms);
+    row("maximum", wall.maximum, processor.maximum, budget_ms);
     std::printf("%-22s %9ld KiB\n", "peak memory", usage.ru_maxrss);
     // On a busy machine the wall-clock tail is mostly waiting for a core.
     std::printf("%-22s %9.3f ms (whole run, set-up included, per frame)\n", "processor time",
                 (static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
                  static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0) /
                     frames);
-    std::printf("goals: mean <= 1 ms (%s), p99 <= 3 ms (%s)\n", mean <= 1.0 ? "met" : "missed",
-                percentile(sorted, 0.99) <= 3.0 ? "met" : "missed");
+    std::printf("goals, frame body: mean <= 1 ms (%s), p99 <= 3 ms (%s)\n",
+                verdict(wall.mean <= 1.0), verdict(wall.p99 <= 3.0));
+    std::printf("goals, processor:  mean <= 1 ms (%s), p99 <= 3 ms (%s)\n",
+                verdict(processor.mean <= 1.0), verdict(processor.p99 <= 3.0));
     return 0;
 }

@@ -1,12 +1,14 @@
 // zorbo-replay PLAYFIELD [--style strict|lenient|bouncy] [--seed N]
-//              [--frames N] [--input FILE]
+//              [--frames N] [--input FILE] [--actors]
 // Plays a match headless with the game's own code and prints every frame's
-// rocket state, then a checksum over the whole game state.
+// rocket state (with --actors followed by one line per actor: "actor INDEX
+// STATE X Y TIMER AUX"), then a checksum over the whole game state.
 #include "core/program_directory.h"
 #include "core/random.h"
 #include "match/headless_session.h"
 #include "match/match_flow.h"
 #include "playfield/playfield_loader.h"
+#include "playfield/playfield_state.h"
 #include "playfield/rocket.h"
 #include "rocket/controls.h"
 #include "rocket/game_style.h"
@@ -28,12 +30,13 @@ struct Options {
     unsigned int seed = 1;
     long frames = 1000;
     std::string input;
+    bool actors = false;
 };
 
 int usage(const char* problem) {
     std::fprintf(stderr,
                  "zorbo-replay: %s\nusage: zorbo-replay PLAYFIELD [--style strict|lenient|bouncy] "
-                 "[--seed N] [--frames N] [--input FILE]\n",
+                 "[--seed N] [--frames N] [--input FILE] [--actors]\n",
                  problem);
     return 2;
 }
@@ -74,6 +77,12 @@ void print_rocket(const Rocket& r) {
     std::printf(" %d %d %.6f %.6f %d %d %d %d", r.x, r.y, r.vx, r.vy, r.direction, r.health,
                 r.ammunition, int{r.landed});
 }
+void print_actors() {
+    for (int i = 0; i < actor_count; ++i) {
+        const Actor& a = actors[i];
+        std::printf("actor %d %d %d %d %d %d\n", i, a.state, a.x, a.y, a.timer, a.aux);
+    }
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -97,6 +106,8 @@ int main(int argc, char** argv) {
             }
         } else if (argument == "--input" && has_value) {
             options.input = argv[++i];
+        } else if (argument == "--actors") {
+            options.actors = true;
         } else if (options.playfield.empty() && argument.rfind("--", 0) != 0) {
             options.playfield = argument;
         } else {
@@ -137,6 +148,9 @@ int main(int argc, char** argv) {
         print_rocket(rockets[0]);
         print_rocket(rockets[1]);
         std::printf(" %d %d\n", rockets[0].score, rockets[1].score);
+        if (options.actors) {
+            print_actors();
+        }
     }
     std::printf("checksum %016" PRIx64 "\n", match_checksum());
     release_playfield();

@@ -321,6 +321,16 @@ std::vector<Refusal> refusals() {
              std::vector<std::pair<int, int>> row(255, {15, 0});
              p.placements = {{}, row, row, row, row};
          })},
+        {"1004 creatures", 19, "scn/test.zrb", with([](PlayfieldBytes& p) {
+             p.width = 251;
+             p.height = 6;
+             std::vector<std::pair<int, int>> row;
+             const int creatures[] = {14, 16, 17, 18};
+             for (int column = 0; column < p.width; ++column) {
+                 row.emplace_back(creatures[column % 4], 0);
+             }
+             p.placements = {{}, row, row, row, row};
+         })},
     };
 }
 
