@@ -3,21 +3,23 @@
 #include "notes/NotesKeeper.h"
 #include "notes/Resources.h"
 #include "plat/ErrorStack.h"
+#include "plat/FileSpecImp.h"
 #include "plat/Preferences.h"
 #include "wkit/ResourceFile.h"
 
 bool NotesKeeper::StartUp() {
-    plat::FileSpec path;
-    if (GetNotesPath(path)) {
-        // A second copy working on the same file would overwrite the first
-        // one's changes at every save, so it stops here.
-        if (lock_.Acquire(path.Path() + ".lock") == InstanceLock::Result::HeldElsewhere) {
-            Alert(StringProblemTitle, StringAlreadyRunning);
-            return false;
-        }
-    } else {
-        plat::ErrorStateStack::Get().Clear();
+    auto& errors = plat::ErrorStateStack::Get();
+    // A second copy working on the same file would overwrite the first
+    // one's changes at every save, so it stops here, before it has touched
+    // anything.
+    if (TakeLock()) {
+        RemoveStaleTemporaries();
+    } else if (lockedElsewhere_) {
+        errors.Clear();
+        Alert(StringProblemTitle, StringAlreadyRunning);
+        return false;
     }
+    errors.Clear(); // no lock or no folder: the saves will say so
 
     LoadNotes();
     if (store_.IsFileOlderThanCurrent()) {
@@ -29,6 +31,14 @@ bool NotesKeeper::StartUp() {
         preferences.SetBool("System.FirstRun", false);
     }
     return true;
+}
+
+void NotesKeeper::RemoveStaleTemporaries() {
+    for (const char* name : {NotesName, OldNotesName, OpenNotesName}) {
+        plat::FileSpec path(folder_);
+        path.Append(name);
+        plat::FileSpecImp::Get().RemoveStaleTemporaries(path.Path());
+    }
 }
 
 bool NotesKeeper::LoadDefaultNote(std::uint16_t resource) {
