@@ -51,23 +51,20 @@ bool NotesKeeper::TakeLock() {
         return true;
     }
     plat::String text;
-    if (lockedElsewhere_) {
+    if (!standingDown_) {
+        if (!FindFolder()) {
+            return false;
+        }
+        plat::FileSpec lockPath(folder_);
+        lockPath.Append(LockName);
+        lockResult_ = lock_.Acquire(lockPath.Path());
+        if (lockResult_ == InstanceLock::Result::Acquired) {
+            return true;
+        }
+    }
+    if (standingDown_ || lockResult_ == InstanceLock::Result::HeldElsewhere) {
         plat::ResourceID{plat::ResourceID::StringKind, StringLockedElsewhere}.LoadString(text);
         return errors.Push(plat::ErrAccessDenied, plat::SeverityError, text.c_str());
-    }
-    if (!FindFolder()) {
-        return false;
-    }
-    plat::FileSpec lockPath(folder_);
-    lockPath.Append(LockName);
-    switch (lock_.Acquire(lockPath.Path())) {
-    case InstanceLock::Result::Acquired:
-        return true;
-    case InstanceLock::Result::HeldElsewhere:
-        lockedElsewhere_ = true;
-        return TakeLock();
-    case InstanceLock::Result::Unavailable:
-        break;
     }
     // Named by its cause, so that a full disk gets the disk-full question.
     plat::ResourceID{plat::ResourceID::StringKind, StringCannotLock}.FormatString(

@@ -86,8 +86,11 @@ private:
     plat::FileSpec folder_;
     bool folderFound_ = false;
     InstanceLock lock_;
-    // Another copy had the lock: this one stands down for good.
-    bool lockedElsewhere_ = false;
+    InstanceLock::Result lockResult_ = InstanceLock::Result::Unavailable;
+    // Another copy had the lock at start-up: this one stands down for good.
+    // (One that loses the lock later keeps trying, as its edits are its
+    // user's, and a save then keeps the other copy's file aside.)
+    bool standingDown_ = false;
     std::uint32_t timer_ = 0;
     int dialogsOpen_ = 0;
 };

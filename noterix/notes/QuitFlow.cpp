@@ -31,7 +31,7 @@ bool NotesKeeper::AskAboutFailedSave(const plat::ErrorInfo& error) {
 void NotesKeeper::Quit() {
     auto& errors = plat::ErrorStateStack::Get();
     StopAutosave();
-    if (lockedElsewhere_) {
+    if (standingDown_) {
         return; // the notes are another copy's to save
     }
     user_.CopyEditsIntoNotes();

@@ -14,12 +14,14 @@ bool NotesKeeper::StartUp() {
     // anything.
     if (TakeLock()) {
         RemoveStaleTemporaries();
-    } else if (lockedElsewhere_) {
+    } else if (lockResult_ == InstanceLock::Result::HeldElsewhere) {
+        standingDown_ = true;
         errors.Clear();
         Alert(StringProblemTitle, StringAlreadyRunning);
         return false;
+    } else {
+        errors.Clear(); // no folder, or no lock to be had: the saves will say so
     }
-    errors.Clear(); // no lock or no folder: the saves will say so
 
     LoadNotes();
     if (store_.IsFileOlderThanCurrent()) {

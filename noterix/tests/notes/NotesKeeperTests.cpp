@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -482,6 +483,40 @@ TEST_F(NotesKeeperTest, WithoutTheLockNothingIsWrittenUntilItCanBeTaken) {
     EXPECT_NE(TestFolder::ReadFile(NotesPath()).find("#new"), std::string::npos);
 }
 
+TEST_F(NotesKeeperTest, ACopyThatMissedTheLockKeepsItsEditsAndLosesNoOneElses) {
+    NotFirstRun();
+    TestFolder::WriteFile(NotesPath(), oneNote);
+    NotesKeeper late(user);
+    {
+        // Its lock could not be made at its start...
+        FaultyFileSystem faults;
+        faults.refusedLocks = 1000;
+        ASSERT_TRUE(late.StartUp());
+    }
+    // ...and meanwhile another copy took the lock and saved.
+    ScriptedUser otherUser;
+    auto other = std::make_unique<NotesKeeper>(otherUser);
+    ASSERT_TRUE(other->StartUp());
+    other->CreateNote()->SetText(String("the other's"));
+    ASSERT_TRUE(other->SaveNow());
+    late.CreateNote()->SetText(String("the late one's"));
+    EXPECT_FALSE(late.SaveNow());
+    EXPECT_EQ(user.alerts.size(), 1u);
+    EXPECT_NE(TestFolder::ReadFile(NotesPath()).find("#the other's"), std::string::npos);
+    // Once the other copy has gone, the late one saves and keeps the other's
+    // file aside.
+    other->Quit();
+    other.reset();
+    ASSERT_TRUE(late.SaveNow());
+    EXPECT_NE(TestFolder::ReadFile(NotesPath()).find("#the late one's"), std::string::npos);
+    const std::vector<std::string> aside = NamesStartingWith(documents, "Noterix.notes.changed-");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_NE(TestFolder::ReadFile(documents + "/" + aside[0]).find("#the other's"),
+              std::string::npos);
+    ASSERT_EQ(user.alerts.size(), 2u);
+    EXPECT_EQ(user.alerts[1].rfind("Noterix|The notes file was changed by another program", 0), 0u);
+}
+
 TEST_F(NotesKeeperTest, TheAutosaveNeverRunsInsideItsOwnDialogs) {
     FakeTimers timers;
     NotFirstRun();
@@ -501,6 +536,17 @@ TEST_F(NotesKeeperTest, TheAutosaveNeverRunsInsideItsOwnDialogs) {
     FakeTimers::Tick();
     EXPECT_EQ(user.alerts.size(), 1u);
     EXPECT_EQ(faults.fullDiskSaves, 9);
+    // The program's own dialogs hold the same guard.
+    faults.fullDiskSaves = 0;
+    user.whileDialogOpen = nullptr;
+    {
+        const NotesKeeper::DialogOpen deleteQuestion(keeper);
+        FakeTimers::Tick();
+        EXPECT_TRUE(keeper.Store().IsModified());
+    }
+    FakeTimers::Tick();
+    EXPECT_FALSE(keeper.Store().IsModified());
+    keeper.CreateNote()->SetText(String("typed"));
     // At quit the timer stops before the first question is asked.
     bool runningDuringQuestion = false;
     user.whileDialogOpen = [&] {
