@@ -125,14 +125,16 @@ bool NoteStore::PreserveUnreadable(const plat::FileSpec& path) {
 }
 
 bool NoteStore::KeepChangedVersion(const plat::FileSpec& path) {
-    if (!seenKnown_ || !(seenPath_ == path.Path())) {
+    if (!seenKnown_) {
         return true; // nothing seen to compare with
     }
     plat::FileStamp now;
     if (!plat::FileSpecImp::Get().Stamp(path.Path(), now)) {
         return false; // unable to tell: never overwrite blindly
     }
-    if (!now.exists || now == seen_) {
+    // A file under another name than the one read (an old notes.pinnet put
+    // back while the program runs) is a version never seen, too.
+    if (!now.exists || (seenPath_ == path.Path() && now == seen_)) {
         return true;
     }
     plat::String copy;
@@ -142,6 +144,7 @@ bool NoteStore::KeepChangedVersion(const plat::FileSpec& path) {
     // That version is safe now; should this save fail, the next one must
     // not keep it a second time.
     seen_ = now;
+    seenPath_ = path.Path();
     unreadablePath_.Empty(); // whatever could not be read has been replaced
     changedCopy_ = copy;
     return true;

@@ -704,6 +704,23 @@ TEST_F(NotesKeeperTest, AFileChangedElsewhereIsKeptAsideBeforeOursIsSaved) {
     }
 }
 
+TEST_F(NotesKeeperTest, AnOldNotesFilePutBackWhileRunningIsKeptAside) {
+    NotFirstRun();
+    TestFolder::WriteFile(NotesPath(), oneNote);
+    NotesKeeper keeper(user);
+    ASSERT_TRUE(keeper.StartUp());
+    // The old name is in use again from now on; what it held was never read.
+    const std::string backup = "!Pinnet\r\n[start:note]\r\n#From a backup\r\n[end:note]\r\n";
+    TestFolder::WriteFile(documents + "/notes.pinnet", backup);
+    keeper.CreateNote()->SetText(String("new"));
+    ASSERT_TRUE(keeper.SaveNow());
+    const std::vector<std::string> aside = NamesStartingWith(documents, "notes.pinnet.changed-");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(TestFolder::ReadFile(documents + "/" + aside[0]), backup);
+    EXPECT_EQ(user.alerts.size(), 1u);
+    EXPECT_NE(TestFolder::ReadFile(documents + "/notes.pinnet").find("#new"), std::string::npos);
+}
+
 TEST_F(NotesKeeperTest, AFileRemovedElsewhereIsSimplyWrittenAgain) {
     NotFirstRun();
     TestFolder::WriteFile(NotesPath(), oneNote);
