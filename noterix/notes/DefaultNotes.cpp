@@ -57,6 +57,9 @@ guid: e7b5f3d1a9c7e5b0d648f3a1b4c9e2d7
 #- Notes are saved to a new file first and then put in place, so a full
 #  disk or a crash can no longer damage the notes you already have.
 #- A notes file that cannot be read is kept aside instead of replaced.
+#- A notes file that another program changed (a sync tool, another
+#  computer) is kept aside too, and you are told, before Noterix saves.
+#- Empty lines at the start of a note are kept.
 #- Only one copy of Noterix works on your notes at a time.
 #- Settings live in ~/.config/Tallowbrook/Noterix.conf.
 #

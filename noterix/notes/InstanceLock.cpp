@@ -12,12 +12,12 @@ InstanceLock::Result InstanceLock::Acquire(const plat::String& lockPath) {
     if (IsHeld()) {
         return Result::Acquired;
     }
-    int error = 0;
-    handle_ = plat::FileSpecImp::Get().Lock(lockPath, error);
+    error_ = 0;
+    handle_ = plat::FileSpecImp::Get().Lock(lockPath, error_);
     if (handle_ >= 0) {
         return Result::Acquired;
     }
-    return error == EWOULDBLOCK ? Result::HeldElsewhere : Result::Unavailable;
+    return error_ == EWOULDBLOCK ? Result::HeldElsewhere : Result::Unavailable;
 }
 
 void InstanceLock::Release() {

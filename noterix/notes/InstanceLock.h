@@ -17,7 +17,10 @@ public:
     Result Acquire(const plat::String& lockPath);
     void Release();
     bool IsHeld() const { return handle_ >= 0; }
+    // Why the last Acquire gave Unavailable (an errno value).
+    int LastError() const { return error_; }
 
 private:
     int handle_ = -1;
+    int error_ = 0;
 };

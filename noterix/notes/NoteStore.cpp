@@ -57,6 +57,9 @@ bool NoteStore::IsFileOlderThanCurrent() const {
 
 bool NoteStore::LoadFromFile(const plat::FileSpec& path) {
     auto& errors = plat::ErrorStateStack::Get();
+    // Taken before the read: a change that lands while reading then shows
+    // as a change, rather than going unseen.
+    RememberVersion(path);
     plat::DiskFile file;
     if (!file.Open(path, plat::File::ReadMode)) {
         errors.Clear();
@@ -75,23 +78,90 @@ bool NoteStore::LoadFromFile(const plat::FileSpec& path) {
     return true;
 }
 
+void NoteStore::RememberVersion(const plat::FileSpec& path) {
+    auto& errors = plat::ErrorStateStack::Get();
+    const std::size_t before = errors.Count();
+    seenKnown_ = plat::FileSpecImp::Get().Stamp(path.Path(), seen_);
+    seenPath_ = path.Path();
+    errors.DropNewerThan(before); // unknown only means nothing to compare with
+}
+
+bool NoteStore::CopyAside(const plat::FileSpec& path, const char* suffix, plat::String& copy) {
+    auto& errors = plat::ErrorStateStack::Get();
+    const plat::String base = path.Path() + suffix + plat::Time::Now().Format("%Y%m%d-%H%M%S");
+    // Two copies within a second get numbered names; an existing copy is
+    // never replaced.
+    constexpr int attempts = 100;
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        copy = base;
+        if (attempt > 1) {
+            plat::String number;
+            number.Format("-%d", attempt);
+            copy.Append(number);
+        }
+        const std::size_t before = errors.Count();
+        if (plat::FileSpecImp::Get().CopyAside(path.Path(), copy)) {
+            return true;
+        }
+        if (errors.Top().code != plat::ErrAlreadyExists || attempt == attempts) {
+            return false;
+        }
+        errors.DropNewerThan(before);
+    }
+    return false;
+}
+
 bool NoteStore::PreserveUnreadable(const plat::FileSpec& path) {
     if (unreadablePath_.IsEmpty() || !(unreadablePath_ == path.Path()) ||
         path.Exists() != plat::FileSpec::IsFile) {
         return true;
     }
-    const plat::String aside =
-        path.Path() + ".unreadable-" + plat::Time::Now().Format("%Y%m%d-%H%M%S");
-    if (!plat::FileSpecImp::Get().CopyAside(path.Path(), aside)) {
+    plat::String copy;
+    if (!CopyAside(path, ".unreadable-", copy)) {
         return false;
     }
     unreadablePath_.Empty();
     return true;
 }
 
+bool NoteStore::KeepChangedVersion(const plat::FileSpec& path) {
+    if (!seenKnown_) {
+        return true; // nothing seen to compare with
+    }
+    plat::FileStamp now;
+    if (!plat::FileSpecImp::Get().Stamp(path.Path(), now)) {
+        return false; // unable to tell: never overwrite blindly
+    }
+    // A file under another name than the one read (an old notes.pinnet put
+    // back while the program runs) is a version never seen, too.
+    if (!now.exists || (seenPath_ == path.Path() && now == seen_)) {
+        return true;
+    }
+    plat::String copy;
+    if (!CopyAside(path, ".changed-", copy)) {
+        return false;
+    }
+    // That version is safe now; should this save fail, the next one must
+    // not keep it a second time.
+    seen_ = now;
+    seenPath_ = path.Path();
+    unreadablePath_.Empty(); // whatever could not be read has been replaced
+    changedCopy_ = copy;
+    return true;
+}
+
+bool NoteStore::TakeChangedCopy(plat::String& path) {
+    if (changedCopy_.IsEmpty()) {
+        return false;
+    }
+    path = changedCopy_;
+    changedCopy_.Empty();
+    return true;
+}
+
 bool NoteStore::SaveToFile(const plat::FileSpec& path, bool openNotesOnly,
                            std::span<Note* const> openNotes) {
-    if (!openNotesOnly && !PreserveUnreadable(path)) {
+    if (!openNotesOnly && (!KeepChangedVersion(path) || !PreserveUnreadable(path))) {
         return false;
     }
     plat::ReplacingFile file;
@@ -105,6 +175,9 @@ bool NoteStore::SaveToFile(const plat::FileSpec& path, bool openNotesOnly,
     }
     if (!openNotesOnly) {
         ClearModified();
+        seenKnown_ = true;
+        seenPath_ = path.Path();
+        seen_ = file.Written();
     }
     return true;
 }

@@ -4,13 +4,12 @@
 #include "notes/Resources.h"
 #include "plat/ErrorStack.h"
 #include "plat/ResourceID.h"
+#include "plat/SystemError.h"
 #include "plat/Timers.h"
 
-namespace {
+#include <cstring>
 
-constexpr const char* notesName = "Noterix.notes";
-constexpr const char* oldNotesName = "notes.pinnet";
-constexpr const char* openNotesName = "opennotes.txt";
+namespace {
 
 void AutosaveTick(std::uint32_t, void* data) {
     static_cast<NotesKeeper*>(data)->Autosave();
@@ -27,10 +26,59 @@ NotesKeeper::~NotesKeeper() {
 }
 
 void NotesKeeper::Alert(std::uint16_t title, std::uint16_t text) {
-    plat::String titleText, bodyText;
-    plat::ResourceID{plat::ResourceID::StringKind, title}.LoadString(titleText);
+    plat::String bodyText;
     plat::ResourceID{plat::ResourceID::StringKind, text}.LoadString(bodyText);
-    user_.Alert(titleText, bodyText);
+    AlertText(title, bodyText);
+}
+
+void NotesKeeper::AlertText(std::uint16_t title, const plat::String& text) {
+    plat::String titleText;
+    plat::ResourceID{plat::ResourceID::StringKind, title}.LoadString(titleText);
+    const DialogOpen open(*this);
+    user_.Alert(titleText, text);
+}
+
+bool NotesKeeper::Ask(std::uint16_t title, const plat::String& text) {
+    plat::String titleText;
+    plat::ResourceID{plat::ResourceID::StringKind, title}.LoadString(titleText);
+    const DialogOpen open(*this);
+    return user_.AskYesNo(titleText, text);
+}
+
+bool NotesKeeper::TakeLock() {
+    auto& errors = plat::ErrorStateStack::Get();
+    if (lock_.IsHeld()) {
+        return true;
+    }
+    plat::String text;
+    if (!standingDown_) {
+        if (!FindFolder()) {
+            return false;
+        }
+        plat::FileSpec lockPath(folder_);
+        lockPath.Append(LockName);
+        lockResult_ = lock_.Acquire(lockPath.Path());
+        if (lockResult_ == InstanceLock::Result::Acquired) {
+            return true;
+        }
+    }
+    if (standingDown_ || lockResult_ == InstanceLock::Result::HeldElsewhere) {
+        plat::ResourceID{plat::ResourceID::StringKind, StringLockedElsewhere}.LoadString(text);
+        return errors.Push(plat::ErrAccessDenied, plat::SeverityError, text.c_str());
+    }
+    // Named by its cause, so that a full disk gets the disk-full question.
+    plat::ResourceID{plat::ResourceID::StringKind, StringCannotLock}.FormatString(
+        text, std::strerror(lock_.LastError()));
+    return errors.Push(plat::MapSystemError(lock_.LastError()), plat::SeverityError, text.c_str());
+}
+
+void NotesKeeper::TellOfChangedCopy() {
+    plat::String copy, text;
+    if (store_.TakeChangedCopy(copy)) {
+        plat::ResourceID{plat::ResourceID::StringKind, StringChangedElsewhere}.FormatString(
+            text, copy.c_str());
+        AlertText(StringProgramName, text);
+    }
 }
 
 bool NotesKeeper::FindFolder() {
@@ -60,14 +108,17 @@ bool NotesKeeper::GetNotesPath(plat::FileSpec& out) {
         return false;
     }
     plat::FileSpec oldPath(folder_);
-    oldPath.Append(oldNotesName);
+    oldPath.Append(OldNotesName);
     plat::FileSpec newPath(folder_);
-    newPath.Append(notesName);
+    newPath.Append(NotesName);
     if (oldPath.Exists() == plat::FileSpec::IsFile) {
-        // The rename never replaces a file; with both present the old one
-        // stays in use rather than losing either.
-        if (!oldPath.MoveTo(newPath)) {
-            plat::ErrorStateStack::Get().Clear();
+        auto& errors = plat::ErrorStateStack::Get();
+        const std::size_t before = errors.Count();
+        // Only the copy that looks after the notes renames them. The rename
+        // never replaces a file; with both present the old one stays in use
+        // rather than losing either.
+        if (!TakeLock() || !oldPath.MoveTo(newPath)) {
+            errors.DropNewerThan(before);
             out = oldPath;
             return true;
         }
@@ -95,7 +146,12 @@ bool NotesKeeper::LoadNotes() {
 bool NotesKeeper::SaveNotes() {
     user_.CopyEditsIntoNotes();
     plat::FileSpec path;
-    return GetNotesPath(path) && store_.SaveToFile(path, false);
+    if (!TakeLock() || !GetNotesPath(path)) {
+        return false;
+    }
+    const bool saved = store_.SaveToFile(path, false);
+    TellOfChangedCopy(); // kept aside even when the save itself then failed
+    return saved;
 }
 
 bool NotesKeeper::SaveNow() {
@@ -108,6 +164,9 @@ bool NotesKeeper::SaveNow() {
 }
 
 void NotesKeeper::Autosave() {
+    if (IsDialogOpen()) {
+        return; // the next tick comes soon enough
+    }
     user_.CopyEditsIntoNotes();
     if (store_.IsModified()) {
         SaveNow();
@@ -117,12 +176,12 @@ void NotesKeeper::Autosave() {
 bool NotesKeeper::SaveOpenNotes() {
     user_.CopyEditsIntoNotes();
     plat::FileSpec path;
-    if (!GetNotesPath(path)) {
+    if (!TakeLock() || !GetNotesPath(path)) {
         plat::ErrorStateStack::Get().Clear();
         return false;
     }
     plat::FileSpec openPath(path.Folder());
-    openPath.Append(openNotesName);
+    openPath.Append(OpenNotesName);
     const std::vector<Note*> open = user_.OpenNotes();
     if (!store_.SaveToFile(openPath, true, open)) {
         plat::ErrorStateStack::Get().Clear(); // this one fails quietly

@@ -10,12 +10,15 @@
 #include "plat/TextScanner.h"
 
 #include <memory>
+#include <string_view>
 
 namespace {
 
 // The text of a note may announce its length; it is only a hint for the
 // buffer, and a hint this large is not believed.
 constexpr std::uint32_t LargestLengthHint = 1048576;
+
+constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
 
 bool SkipPastColon(plat::TextScanner& scan) {
     plat::String key;
@@ -120,7 +123,7 @@ std::uint32_t ParseLengthHint(const plat::String& line) {
     return length >= LargestLengthHint ? LargestLengthHint : length;
 }
 
-void ParseKeyLine(const plat::String& line, Note& note, plat::String& text) {
+void ParseKeyLine(const plat::String& line, Note& note, plat::String& text, bool textStarted) {
     std::int32_t a = 0, b = 0;
     bool flag = false;
     if (line.StartsWithNoCase("time-")) {
@@ -148,7 +151,7 @@ void ParseKeyLine(const plat::String& line, Note& note, plat::String& text) {
     } else if (line.StartsWithNoCase("content-length:")) {
         // The hint sizes the whole text, so it counts only before the text
         // starts; later ones would make every line reallocate a megabyte.
-        if (text.IsEmpty()) {
+        if (!textStarted) {
             text.Reserve(ParseLengthHint(line) + 1);
         }
     }
@@ -178,6 +181,10 @@ bool NoteStore::Read(plat::File& file) {
     if (!file.ReadLine(line)) {
         return false;
     }
+    // Editors that save UTF-8 may put a byte-order mark first.
+    if (line.Left(utf8Mark.size()) == plat::String(utf8Mark.data())) {
+        line = line.Mid(utf8Mark.size());
+    }
     if (!line.StartsWithNoCase("!Pinnet") && !line.StartsWithNoCase("!Noterix")) {
         plat::String message;
         plat::ResourceID{plat::ResourceID::StringKind, StringWrongFormat}.FormatString(
@@ -192,11 +199,16 @@ bool NoteStore::Read(plat::File& file) {
 
     std::unique_ptr<Note> open;
     plat::String text;
+    // Whether a text line has been seen, rather than whether the text is
+    // empty, decides the line break: empty lines at the start of a note are
+    // text too.
+    bool textStarted = false;
     auto finish = [&] {
         open->LoadText(text);
         open->ClearDirty();
         AppendNew(open.release());
         text.Empty();
+        textStarted = false;
     };
     for (;;) {
         if (!file.ReadLine(line)) {
@@ -210,6 +222,7 @@ bool NoteStore::Read(plat::File& file) {
             }
             open = std::make_unique<Note>();
             text.Empty();
+            textStarted = false;
         } else if (line.EqualsNoCase("[end:note]")) {
             if (open) {
                 finish();
@@ -217,12 +230,13 @@ bool NoteStore::Read(plat::File& file) {
         } else if (!open) {
             // Nothing outside a record means anything.
         } else if (line[0] == '#') {
-            if (!text.IsEmpty()) {
+            if (textStarted) {
                 text.Append("\r\n");
             }
+            textStarted = true;
             text.AppendBytes(line.c_str() + 1, line.Length() - 1);
         } else {
-            ParseKeyLine(line, *open, text);
+            ParseKeyLine(line, *open, text, textStarted);
         }
         if (file.IsEOF()) {
             if (open) {

@@ -7,8 +7,7 @@
 
 bool NotesKeeper::AskAboutFailedSave(const plat::ErrorInfo& error) {
     auto& errors = plat::ErrorStateStack::Get();
-    plat::String title, text;
-    plat::ResourceID{plat::ResourceID::StringKind, StringRetryTitle}.LoadString(title);
+    plat::String text;
     if (error.code == plat::ErrDiskFull) {
         errors.Clear();
         plat::String where;
@@ -26,11 +25,15 @@ bool NotesKeeper::AskAboutFailedSave(const plat::ErrorInfo& error) {
         plat::ResourceID{plat::ResourceID::StringKind, StringSaveErrorRetry}.FormatString(
             text, message.c_str());
     }
-    return user_.AskYesNo(title, text);
+    return Ask(StringRetryTitle, text);
 }
 
 void NotesKeeper::Quit() {
     auto& errors = plat::ErrorStateStack::Get();
+    StopAutosave();
+    if (standingDown_) {
+        return; // the notes are another copy's to save
+    }
     user_.CopyEditsIntoNotes();
     while (!SaveNotes()) {
         const plat::ErrorInfo& top = errors.Top();
@@ -42,6 +45,5 @@ void NotesKeeper::Quit() {
             break;
         }
     }
-    StopAutosave();
     lock_.Release();
 }

@@ -20,7 +20,7 @@ constexpr StringEntry strings[] = {
     {StringLoadFailedTitle, "Unable to load notes."},
     {StringLoadFailed, "A problem occurred when loading the notes."},
     {StringWrongFormat, "The file containing the Noterix notes is of the wrong format (%s), and some of the notes may not have loaded correctly."},
-    {StringDeleteNoteTitle, "Delete note"},
+    {StringDeleteNoteTitle, "Delete note..."},
     {StringDeleteNoteQuestion, "Are you sure you want to delete this note?"},
     {StringShow, "Show"},
     {StringCreateNewNote, "Create new note..."},
@@ -29,6 +29,9 @@ constexpr StringEntry strings[] = {
     {StringRetryTitle, "Noterix problem..."},
     {StringNoFolder, "Noterix was unable to find a suitable folder in which to save your notes."},
     {StringAlreadyRunning, "Noterix is already running and looking after your notes.  This copy will close so that the two cannot overwrite each other's changes."},
+    {StringCannotLock, "The notes could not be saved because Noterix could not lock its notes folder (reason: %s)."},
+    {StringLockedElsewhere, "The notes could not be saved because another copy of Noterix is looking after them."},
+    {StringChangedElsewhere, "The notes file was changed by another program since Noterix last read or saved it.  That version has been kept as \"%s\" so that nothing is lost, and your notes have been saved in its place."},
 };
 // clang-format on
 

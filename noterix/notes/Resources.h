@@ -19,6 +19,9 @@ enum StringId : std::uint16_t {
     StringRetryTitle = 112,
     StringNoFolder = 113,
     StringAlreadyRunning = 120,
+    StringCannotLock = 121,
+    StringLockedElsewhere = 122,
+    StringChangedElsewhere = 123,
 };
 
 enum TextId : std::uint16_t {

@@ -3,20 +3,24 @@
 #include "notes/NotesKeeper.h"
 #include "notes/Resources.h"
 #include "plat/ErrorStack.h"
+#include "plat/FileSpecImp.h"
 #include "plat/Preferences.h"
 #include "wkit/ResourceFile.h"
 
 bool NotesKeeper::StartUp() {
-    plat::FileSpec path;
-    if (GetNotesPath(path)) {
-        // A second copy working on the same file would overwrite the first
-        // one's changes at every save, so it stops here.
-        if (lock_.Acquire(path.Path() + ".lock") == InstanceLock::Result::HeldElsewhere) {
-            Alert(StringProblemTitle, StringAlreadyRunning);
-            return false;
-        }
+    auto& errors = plat::ErrorStateStack::Get();
+    // A second copy working on the same file would overwrite the first
+    // one's changes at every save, so it stops here, before it has touched
+    // anything.
+    if (TakeLock()) {
+        RemoveStaleTemporaries();
+    } else if (lockResult_ == InstanceLock::Result::HeldElsewhere) {
+        standingDown_ = true;
+        errors.Clear();
+        Alert(StringProblemTitle, StringAlreadyRunning);
+        return false;
     } else {
-        plat::ErrorStateStack::Get().Clear();
+        errors.Clear(); // no folder, or no lock to be had: the saves will say so
     }
 
     LoadNotes();
@@ -29,6 +33,14 @@ bool NotesKeeper::StartUp() {
         preferences.SetBool("System.FirstRun", false);
     }
     return true;
+}
+
+void NotesKeeper::RemoveStaleTemporaries() {
+    for (const char* name : {NotesName, OldNotesName, OpenNotesName}) {
+        plat::FileSpec path(folder_);
+        path.Append(name);
+        plat::FileSpecImp::Get().RemoveStaleTemporaries(path.Path());
+    }
 }
 
 bool NotesKeeper::LoadDefaultNote(std::uint16_t resource) {

@@ -226,6 +226,11 @@ bool ReplacingFile::Open(const FileSpec& path) {
     path_ = path;
     int error = 0;
     stream_ = FileSpecImp::Get().CreateTemporary(path_.Path(), tempPath_, error);
+    if (stream_ == nullptr && (error == ENOSPC || error == EDQUOT)) {
+        // No room even for an empty file: the user can do something about
+        // that, as about any other full disk.
+        return PushWriteError(error);
+    }
     if (stream_ == nullptr) {
         return ErrorStateStack::Get().PushFormat(ErrCannotOpen,
                                                  StandardMessageText(MsgCouldNotOpen),
@@ -271,10 +276,15 @@ bool ReplacingFile::Commit() {
     }
     std::FILE* stream = stream_;
     stream_ = nullptr;
-    const int error = FileSpecImp::Get().CommitTemporary(stream, tempPath_, path_.Path());
+    const int error = FileSpecImp::Get().CommitTemporary(stream, tempPath_, path_.Path(), written_);
     if (error != 0) {
         return PushWriteError(error);
     }
+    // The new file is in place and reads back whole; a folder that cannot
+    // be synced only makes the rename less certain to outlive a power cut,
+    // and reporting that as a failed save would have the user save again
+    // into the same folder for nothing.
+    FileSpecImp::Get().SyncFolderOf(path_.Path());
     return true;
 }
 

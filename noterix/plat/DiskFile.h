@@ -2,6 +2,7 @@
 
 #include "plat/File.h"
 #include "plat/FileSpec.h"
+#include "plat/FileSpecImp.h"
 
 #include <cstdio>
 
@@ -58,9 +59,12 @@ public:
     // Flushes, syncs and renames into place. False (with the reason on the
     // error stack) leaves the old file byte for byte as it was.
     bool Commit();
+    // After a Commit: the stamp of the file now in place.
+    const FileStamp& Written() const { return written_; }
 
 private:
     String tempPath_;
+    FileStamp written_;
     bool failed_ = false;
 };
 

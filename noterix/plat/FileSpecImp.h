@@ -2,9 +2,23 @@
 
 #include "plat/String.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace plat {
+
+// What tells one version of a file from another: a rewrite in place changes
+// its size or modification time, a replacement its inode.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
 
 // The operating system's side of files and paths. Operations that report
 // through the error stack say so; the others hand back an errno value for
@@ -26,13 +40,24 @@ public:
     virtual std::FILE* OpenStream(const String& path, const char* mode, int& error) = 0;
     // A new private file in the folder of finalPath, for writing.
     virtual std::FILE* CreateTemporary(const String& finalPath, String& tempPath, int& error) = 0;
-    // Flushes, syncs and closes the stream, then renames the temporary over
-    // finalPath and syncs the folder. Returns 0 or the errno of the first
+    // Flushes and syncs the stream, gives it the mode of the file it
+    // replaces, closes it and renames the temporary over finalPath; written
+    // becomes the stamp of the new file. Returns 0 or the errno of the first
     // step that failed; on failure the temporary is removed and finalPath is
     // untouched. The stream is closed either way.
-    virtual int CommitTemporary(std::FILE* stream, const String& tempPath,
-                                const String& finalPath) = 0;
+    virtual int CommitTemporary(std::FILE* stream, const String& tempPath, const String& finalPath,
+                                FileStamp& written) = 0;
+    // Makes the folder entry of a file just renamed into place durable.
+    // Returns 0 or an errno.
+    virtual int SyncFolderOf(const String& finalPath) = 0;
     virtual void DiscardTemporary(std::FILE* stream, const String& tempPath) = 0;
+    // Removes the temporaries of finalPath that a program killed while
+    // writing left behind: only files of the temporaries' own name pattern,
+    // and only those older than this process.
+    virtual void RemoveStaleTemporaries(const String& finalPath) = 0;
+    // The stamp of the file at path (following links); a missing file is a
+    // stamp that does not exist. False (pushes) when it cannot be told.
+    virtual bool Stamp(const String& path, FileStamp& out) = 0;
     // Makes "to" a copy of "from"; never replaces "to" (pushes on failure).
     virtual bool CopyAside(const String& from, const String& to) = 0;
     // An exclusive advisory lock on a lock file; returns a handle >= 0, or -1

@@ -14,6 +14,11 @@ bool PushOpenError(const char* text) {
 bool PushEnd(const char* text) {
     return ErrorStateStack::Get().Push(ErrEndOfFile, SeverityError, text);
 }
+bool PushReadNotOpen() {
+    return ErrorStateStack::Get().Push(
+        ErrNotOpen, SeverityError,
+        "An attempt was made to read from a memory-based file that has not been opened.");
+}
 } // namespace
 
 MemoryFile::~MemoryFile() {
@@ -76,9 +81,7 @@ bool MemoryFile::GetSize(std::uint64_t* size) {
 
 bool MemoryFile::Read(void* buffer, std::size_t count, std::size_t* done) {
     if (!open_) {
-        return ErrorStateStack::Get().Push(
-            ErrNotOpen, SeverityError,
-            "An attempt was made to read from a memory-based file that has not been opened.");
+        return PushReadNotOpen();
     }
     if (done != nullptr) {
         *done = 0;
@@ -154,8 +157,7 @@ bool MemoryFile::Tell(std::uint64_t& position) {
 
 bool MemoryFile::ReadLine(String& line) {
     if (!open_) {
-        return ErrorStateStack::Get().Push(ErrNotOpen, SeverityError,
-                                           StandardMessageText(MsgReadNotOpen));
+        return PushReadNotOpen();
     }
     if (position_ >= size_) {
         return PushEnd("End of file reached in memory-based file.");

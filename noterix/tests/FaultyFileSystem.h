@@ -7,8 +7,8 @@
 #include <cstdio>
 
 // The real file system with faults to order: a full disk for the next so
-// many replacements, a refused temporary file, no documents or program
-// folder. Installed for its lifetime.
+// many replacements, a refused temporary file or lock, a folder that cannot
+// be synced, no documents or program folder. Installed for its lifetime.
 class FaultyFileSystem : public plat::FileSpecImp {
 public:
     int fullDiskSaves = 0;      // replacements that hit a full disk
@@ -18,6 +18,8 @@ public:
     int missingDocuments = 0; // documents folder lookups that fail
     bool missingProgramFolder = false;
     int commits = 0;
+    int failedFolderSyncs = 0; // folder syncs after a rename that fail with EIO
+    int refusedLocks = 0;      // lock files that cannot be made (with refusedErrno)
 
     FaultyFileSystem() : real_(plat::FileSpecImp::Get()) { plat::FileSpecImp::Install(this); }
     ~FaultyFileSystem() override { plat::FileSpecImp::Install(nullptr); }
@@ -63,17 +65,34 @@ public:
         std::fclose(genuine);
         return std::fopen("/dev/full", "wb");
     }
-    int CommitTemporary(std::FILE* s, const plat::String& t, const plat::String& f) override {
+    int CommitTemporary(std::FILE* s, const plat::String& t, const plat::String& f,
+                        plat::FileStamp& w) override {
         ++commits;
-        return real_.CommitTemporary(s, t, f);
+        return real_.CommitTemporary(s, t, f, w);
+    }
+    int SyncFolderOf(const plat::String& f) override {
+        if (failedFolderSyncs > 0) {
+            --failedFolderSyncs;
+            return EIO;
+        }
+        return real_.SyncFolderOf(f);
     }
     void DiscardTemporary(std::FILE* s, const plat::String& t) override {
         real_.DiscardTemporary(s, t);
     }
+    void RemoveStaleTemporaries(const plat::String& f) override { real_.RemoveStaleTemporaries(f); }
+    bool Stamp(const plat::String& p, plat::FileStamp& out) override { return real_.Stamp(p, out); }
     bool CopyAside(const plat::String& a, const plat::String& b) override {
         return real_.CopyAside(a, b);
     }
-    int Lock(const plat::String& p, int& e) override { return real_.Lock(p, e); }
+    int Lock(const plat::String& p, int& e) override {
+        if (refusedLocks > 0) {
+            --refusedLocks;
+            e = refusedErrno;
+            return -1;
+        }
+        return real_.Lock(p, e);
+    }
     void Unlock(int h) override { real_.Unlock(h); }
 
 private:

@@ -9,10 +9,14 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -70,6 +74,92 @@ String ReplacementTarget(const String& path) {
     String target(resolved);
     std::free(resolved);
     return target;
+}
+
+FileStamp StampOf(const struct stat& info) {
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modifiedSeconds = static_cast<std::int64_t>(info.st_mtim.tv_sec);
+    stamp.modifiedNanoseconds = static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+    return stamp;
+}
+
+// A replacement may be shared as the old file was: it takes the old file's
+// permissions; a file that is new stays private (the temporary's 0600).
+int KeepModeOf(const String& target, int fd) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) != 0) {
+        return 0;
+    }
+    return ::fchmod(fd, old.st_mode & 0777) == 0 ? 0 : errno;
+}
+
+bool IsEarlier(const timespec& a, const timespec& b) {
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// The names mkostemp gives our temporaries: the prefix, then six letters
+// or digits.
+bool IsTemporaryName(const String& name, const String& prefix) {
+    constexpr std::size_t randomPart = 6;
+    if (name.Length() != prefix.Length() + randomPart || !(name.Left(prefix.Length()) == prefix)) {
+        return false;
+    }
+    for (std::size_t i = prefix.Length(); i < name.Length(); ++i) {
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// When this process began, on the wall clock, from its start in clock ticks
+// since boot; one tick early rather than late, so that nothing a running
+// copy writes counts as older than it.
+bool ProcessStartTime(timespec& out) {
+    std::FILE* stat = std::fopen("/proc/self/stat", "re");
+    if (stat == nullptr) {
+        return false;
+    }
+    char buffer[1024];
+    const std::size_t got = std::fread(buffer, 1, sizeof buffer - 1, stat);
+    std::fclose(stat);
+    buffer[got] = '\0';
+    // The command name may hold blanks and parentheses: count fields from
+    // the last ")"; the start time is the 20th field after it.
+    const char* at = std::strrchr(buffer, ')');
+    if (at == nullptr) {
+        return false;
+    }
+    for (int field = 0; field < 20 && at != nullptr; ++field) {
+        at = std::strchr(at + 1, ' ');
+    }
+    const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    if (at == nullptr || ticksPerSecond <= 0) {
+        return false;
+    }
+    const unsigned long long ticks = std::strtoull(at + 1, nullptr, 10);
+    timespec boot{}, now{};
+    if (::clock_gettime(CLOCK_BOOTTIME, &boot) != 0 || ::clock_gettime(CLOCK_REALTIME, &now) != 0) {
+        return false;
+    }
+    constexpr std::int64_t billion = 1000000000;
+    const auto hz = static_cast<std::int64_t>(ticksPerSecond);
+    const auto sinceBoot =
+        static_cast<std::int64_t>(ticks / static_cast<unsigned long long>(hz)) * billion +
+        static_cast<std::int64_t>(ticks % static_cast<unsigned long long>(hz)) * billion / hz;
+    const std::int64_t start = (now.tv_sec - boot.tv_sec) * billion + (now.tv_nsec - boot.tv_nsec) +
+                               sinceBoot - billion / hz;
+    out.tv_sec = static_cast<time_t>(start / billion);
+    out.tv_nsec = static_cast<long>(start % billion);
+    if (out.tv_nsec < 0) {
+        out.tv_nsec += billion;
+        --out.tv_sec;
+    }
+    return true;
 }
 
 int CopyBytes(int from, int to) {
@@ -219,26 +309,43 @@ std::FILE* Linux_FileSpecImp::CreateTemporary(const String& finalPath, String& t
 }
 
 int Linux_FileSpecImp::CommitTemporary(std::FILE* stream, const String& tempPath,
-                                       const String& finalPath) {
+                                       const String& finalPath, FileStamp& written) {
+    const String target = ReplacementTarget(finalPath);
+    const int fd = ::fileno(stream);
     int error = 0;
     errno = 0;
     if (std::fflush(stream) != 0 || std::ferror(stream) != 0) {
         error = errno != 0 ? errno : EIO;
-    } else if (::fsync(::fileno(stream)) != 0) {
+    }
+    if (error == 0) {
+        error = KeepModeOf(target, fd);
+    }
+    if (error == 0 && ::fsync(fd) != 0) {
         error = errno;
+    }
+    // A rename keeps the inode, size and modification time, so this is the
+    // stamp the file will have once it is in place.
+    struct stat info {};
+    if (error == 0 && ::fstat(fd, &info) != 0) {
+        error = errno;
+    }
+    if (error == 0) {
+        written = StampOf(info);
     }
     if (std::fclose(stream) != 0 && error == 0) {
         error = errno != 0 ? errno : EIO;
     }
-    const String target = ReplacementTarget(finalPath);
     if (error == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
         ::unlink(tempPath.c_str());
-        return error;
     }
-    return SyncFolder(FolderOf(target));
+    return error;
+}
+
+int Linux_FileSpecImp::SyncFolderOf(const String& finalPath) {
+    return SyncFolder(FolderOf(ReplacementTarget(finalPath)));
 }
 
 void Linux_FileSpecImp::DiscardTemporary(std::FILE* stream, const String& tempPath) {
@@ -246,6 +353,49 @@ void Linux_FileSpecImp::DiscardTemporary(std::FILE* stream, const String& tempPa
         std::fclose(stream);
     }
     ::unlink(tempPath.c_str());
+}
+
+void Linux_FileSpecImp::RemoveStaleTemporaries(const String& finalPath) {
+    timespec started{};
+    if (!ProcessStartTime(started)) {
+        return; // without knowing when we started, a temporary may be live
+    }
+    const String target = ReplacementTarget(finalPath);
+    const String folder = FolderOf(target);
+    String prefix(".");
+    prefix.Append(NameOf(target));
+    prefix.Append(".");
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    const int folderFd = ::dirfd(listing);
+    while (const dirent* entry = ::readdir(listing)) {
+        const String name(entry->d_name);
+        if (!IsTemporaryName(name, prefix)) {
+            continue;
+        }
+        struct stat info {};
+        if (::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || !IsEarlier(info.st_mtim, started)) {
+            continue;
+        }
+        ::unlinkat(folderFd, entry->d_name, 0);
+    }
+    ::closedir(listing);
+}
+
+bool Linux_FileSpecImp::Stamp(const String& path, FileStamp& out) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            out = FileStamp{};
+            return true;
+        }
+        return PushSystemError(errno);
+    }
+    out = StampOf(info);
+    return true;
 }
 
 bool Linux_FileSpecImp::CopyAside(const String& from, const String& to) {

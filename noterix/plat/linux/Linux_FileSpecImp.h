@@ -12,9 +12,12 @@ public:
     bool ProgramFolder(String& out) override;
     std::FILE* OpenStream(const String& path, const char* mode, int& error) override;
     std::FILE* CreateTemporary(const String& finalPath, String& tempPath, int& error) override;
-    int CommitTemporary(std::FILE* stream, const String& tempPath,
-                        const String& finalPath) override;
+    int CommitTemporary(std::FILE* stream, const String& tempPath, const String& finalPath,
+                        FileStamp& written) override;
+    int SyncFolderOf(const String& finalPath) override;
     void DiscardTemporary(std::FILE* stream, const String& tempPath) override;
+    void RemoveStaleTemporaries(const String& finalPath) override;
+    bool Stamp(const String& path, FileStamp& out) override;
     bool CopyAside(const String& from, const String& to) override;
     int Lock(const String& path, int& error) override;
     void Unlock(int handle) override;

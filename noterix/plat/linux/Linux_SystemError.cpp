@@ -10,6 +10,7 @@ namespace plat {
 std::uint32_t MapSystemError(int error) {
     switch (error) {
     case ENOENT:
+    case ENOTDIR: // a part of the path is a file: the path is not there
         return ErrNotFound;
     case EACCES:
     case EPERM:

@@ -3,7 +3,9 @@
 #include "notes/GuidText.h"
 #include "notes/Note.h"
 #include "notes/NoteStore.h"
+#include "notes/Resources.h"
 #include "plat/Random.h"
+#include "plat/ResourceID.h"
 
 #include <gtest/gtest.h>
 
@@ -180,4 +182,23 @@ TEST(NoteStore, ListOperationsAndChangeTracking) {
     EXPECT_FALSE(store.HasGuid(other));
     EXPECT_EQ(store.FileVersionMajor(), 99u);
     EXPECT_FALSE(store.IsFileOlderThanCurrent());
+}
+
+TEST(Resources, TextsTheUserReads) {
+    InstallNoterixResources();
+    struct Case {
+        std::uint16_t id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {StringDeleteNoteTitle, "Delete note..."},
+        {StringShow, "Show"},
+        {StringCreateNewNote, "Create new note..."},
+    };
+    for (const Case& c : cases) {
+        String text;
+        const plat::ResourceID id{plat::ResourceID::StringKind, c.id};
+        ASSERT_TRUE(id.LoadString(text));
+        EXPECT_STREQ(text.c_str(), c.text) << c.id;
+    }
 }

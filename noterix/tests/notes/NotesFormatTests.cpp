@@ -64,7 +64,9 @@ TEST_F(NotesFormatTest, HeadersAndVersions) {
         {"!Noterix\r\n", true, 1, 0},
         {"!Noterix:   2.5 beta\r\n", true, 2, 5},
         {"!Noterix: x.06\r\n", true, 1, 0},
-        {"\xEF\xBB\xBF!Noterix: 1.06\r\n", false, 99, 99}, // a byte-order mark is foreign
+        {"\xEF\xBB\xBF!Noterix: 1.06\r\n", true, 1, 6}, // an editor's byte-order mark
+        {"\xEF\xBB\xBF\xEF\xBB\xBF!Noterix: 1.06\r\n", false, 99, 99},
+        {"\xEF\xBB!Noterix: 1.06\r\n", false, 99, 99},
         {"Some other file\r\n", false, 99, 99},
     };
     for (const Case& c : cases) {
@@ -176,9 +178,13 @@ TEST_F(NotesFormatTest, RecordBoundaries) {
         {"[end:note] inside the text does not end the record",
          header + Record("[start:contents]\r\n#[end:note]\r\n#after\r\n[end:contents]\r\n"),
          {"[end:note]\r\nafter"}},
-        {"leading empty lines are not kept",
+        {"leading empty lines are kept",
          header + Record("#\r\n#\r\n#text\r\n#\r\n"),
-         {"text\r\n"}},
+         {"\r\n\r\ntext\r\n"}},
+        {"a note of only line breaks", header + Record("#\r\n#\r\n"), {"\r\n"}},
+        {"a byte-order mark before the header",
+         "\xEF\xBB\xBF" + header + Record("#kept\r\n"),
+         {"kept"}},
         {"markers ignore letter case",
          header + "[START:Note]\r\n#x\r\n[End:Note]\r\n#y\r\n",
          {"x"}},
@@ -286,9 +292,9 @@ TEST_F(NotesFormatTest, AFailedWriteLeavesEverythingUnsaved) {
 }
 
 TEST_F(NotesFormatTest, GeneratedTextsRoundTrip) {
-    // Texts built from pieces that stress the line rules. Empty lines at the
-    // very start do not come back (the reader drops them), so every text
-    // starts with a visible piece; line breaks come back as CR LF.
+    // Texts built from pieces that stress the line rules, empty lines at the
+    // very start and texts of nothing but line breaks among them; every kind
+    // of line break comes back as CR LF.
     const char* pieces[] = {"a",
                             "#",
                             "[end:note]",
@@ -302,8 +308,8 @@ TEST_F(NotesFormatTest, GeneratedTextsRoundTrip) {
                             "\n\r"};
     std::mt19937 random(20261209);
     for (int round = 0; round < 200; ++round) {
-        std::string text = "x";
-        const int count = static_cast<int>(random() % 12);
+        std::string text;
+        const int count = static_cast<int>(random() % 13);
         for (int i = 0; i < count; ++i) {
             text += pieces[random() % (sizeof pieces / sizeof pieces[0])];
         }

@@ -68,8 +68,8 @@ TEST_F(ErrorStackTest, SystemErrorsMapToLibraryCodes) {
         std::uint32_t code;
     };
     const Case cases[] = {
-        {ENOENT, 256}, {EACCES, 265}, {EPERM, 265}, {EROFS, 265}, {ENOSPC, 266},
-        {EDQUOT, 266}, {EEXIST, 267}, {EIO, 1},     {EINVAL, 1},
+        {ENOENT, 256}, {EACCES, 265}, {EPERM, 265},   {EROFS, 265}, {ENOSPC, 266},
+        {EDQUOT, 266}, {EEXIST, 267}, {ENOTDIR, 256}, {EIO, 1},     {EINVAL, 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(plat::MapSystemError(c.error), c.code) << c.error;

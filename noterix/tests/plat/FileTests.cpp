@@ -116,6 +116,16 @@ TEST_F(FileTest, ClosedFilesReportNotOpen) {
     ASSERT_TRUE(memory.Create("abc", 3));
     EXPECT_TRUE(memory.GetSize(&size)); // works while closed
     EXPECT_EQ(size, 3u);
+    // Both ways of reading a closed memory file say what kind of file it is.
+    plat::String line;
+    for (const bool byLine : {false, true}) {
+        ErrorStateStack::Get().Clear();
+        EXPECT_FALSE(byLine ? memory.ReadLine(line) : memory.Read(&byte, 1, nullptr));
+        EXPECT_EQ(ErrorStateStack::Get().Top().code, 257u);
+        EXPECT_STREQ(ErrorStateStack::Get().Top().message.c_str(),
+                     "An attempt was made to read from a memory-based file that has not been "
+                     "opened.");
+    }
 }
 
 TEST_F(FileTest, DiskLineReadingRules) {
@@ -244,10 +254,36 @@ TEST_F(FileTest, ReplacementLandsWholeOrNotAtAll) {
         ASSERT_TRUE(file.Commit());
     }
     EXPECT_EQ(TestFolder::ReadFile(path), "new\r\n");
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_EQ(EntriesIn(folder.Path()), 1u); // no temporary left behind
+}
+
+TEST_F(FileTest, AReplacementKeepsTheModeOfTheFileItReplaces) {
+    struct Case {
+        const char* name;
+        bool exists;
+        mode_t before, after;
+    };
+    const Case cases[] = {
+        {"shared with the group", true, 0640, 0640},
+        {"readable by all", true, 0644, 0644},
+        {"read-only", true, 0400, 0400},
+        {"a new file is private", false, 0, 0600},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder.Join(std::string(c.name) + ".notes");
+        if (c.exists) {
+            TestFolder::WriteFile(path, "old");
+            ASSERT_EQ(::chmod(path.c_str(), c.before), 0);
+        }
+        plat::ReplacingFile file;
+        ASSERT_TRUE(file.Open(FileSpec(path.c_str()))) << c.name;
+        ASSERT_TRUE(file.WriteLine("new")) << c.name;
+        ASSERT_TRUE(file.Commit()) << c.name;
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.after) << c.name;
+        EXPECT_EQ(TestFolder::ReadFile(path), "new\r\n") << c.name;
+    }
 }
 
 TEST_F(FileTest, AFullDiskIsReportedAsDiskFullAndChangesNothing) {
