@@ -40,7 +40,7 @@ void pause_match(Song* song) {
 
 void wait_for_frame_end() {
     while (frame_counter.load() < 10) {
-        rest(1);
+        wait_a_moment();
     }
 }
 } // namespace
