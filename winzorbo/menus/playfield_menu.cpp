@@ -105,34 +105,26 @@ void build_playfield_menu() {
     }
 }
 
-void play_sequences(const std::function<bool(MatchSequence&)>& choose, const std::string& label) {
-    MatchSequence sequence;
-    bool again = choose(sequence);
+void play_sequences(MatchSequence sequence, const std::function<bool(MatchSequence&)>& next,
+                    const std::string& label) {
+    bool again = true;
     while (again) {
         int totals[2] = {0, 0};
         for (int i = 0; i < sequence.count && !close_requested(); ++i) {
             play_one(sequence.playfields[i], totals, sequence.target);
         }
-        again = show_results(totals[0], totals[1], label) == 1 && choose(sequence);
+        again = show_results(totals[0], totals[1], label) == 1 && next(sequence);
     }
 }
 
 void start_matches(int item) {
-    MatchSequence probe;
-    if (!choose_sequence(item, probe)) {
+    MatchSequence sequence;
+    if (!choose_sequence(item, sequence)) {
         return; // the menu stays
     }
     stop_menu_music();
-    bool first = true;
     play_sequences(
-        [&](MatchSequence& sequence) {
-            if (first) {
-                first = false;
-                sequence = probe;
-                return true;
-            }
-            return choose_sequence(item, sequence);
-        },
+        sequence, [item](MatchSequence& again) { return choose_sequence(item, again); },
         playfield_menu.items[item].text);
     play_menu_music();
 }

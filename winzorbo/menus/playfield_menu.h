@@ -32,9 +32,10 @@ bool choose_sequence(int item, MatchSequence& sequence);
 // remembered selection.
 void build_playfield_menu();
 
-// Plays a sequence into fresh totals, shows the results under label, and
-// again while the players want; choose gives each new sequence.
-void play_sequences(const std::function<bool(MatchSequence&)>& choose, const std::string& label);
+// Plays the sequence into fresh totals and shows the results under label;
+// again while the players want, next giving each new sequence (false: none).
+void play_sequences(MatchSequence sequence, const std::function<bool(MatchSequence&)>& next,
+                    const std::string& label);
 
 // The action of every playfield-menu item but back.
 void start_matches(int item);

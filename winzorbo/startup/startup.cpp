@@ -26,37 +26,28 @@
 #include <string>
 
 namespace {
-// The catalogue entry of a base name, for its display name; nullptr when no
-// listed playfield has it.
-const PlayfieldEntry* find_listed(const std::string& base) {
-    for (const PlayfieldList* list : {&standard_playfields, &special_playfields}) {
-        for (int i = 0; i < list->count; ++i) {
-            if (base == list->entries[i].base_name) {
-                return &list->entries[i];
-            }
+// The menu-order index of a listed playfield's base name; -1 when no listed
+// playfield has it.
+int find_listed(const std::string& base) {
+    for (int i = 0; i < playfield_count(); ++i) {
+        if (base == playfield_in_menu_order(i).base_name) {
+            return i;
         }
     }
-    return nullptr;
+    return -1;
 }
 
 // "--play NAME": that playfield with the style and target of the command
 // line, its results, and again while the players want.
-void play_directly(const CommandLine& line, const PlayfieldEntry& entry) {
+void play_directly(const CommandLine& line, int index) {
     game_style = line.style;
-    std::string display = playfield_display_name(entry);
+    MatchSequence sequence;
+    sequence.count = 1;
+    sequence.playfields[0] = index;
+    sequence.target = line.target;
     play_sequences(
-        [&](MatchSequence& sequence) {
-            sequence = MatchSequence{};
-            sequence.count = 1;
-            sequence.target = line.target;
-            for (int i = 0; i < playfield_count(); ++i) {
-                if (&playfield_in_menu_order(i) == &entry) {
-                    sequence.playfields[0] = i;
-                }
-            }
-            return true;
-        },
-        display);
+        sequence, [](MatchSequence&) { return true; },
+        playfield_display_name(playfield_in_menu_order(index)));
 }
 
 // A name the catalogue does not list (a typing error, or a seasonal
@@ -142,8 +133,8 @@ int run_winzorbo(int argc, char** argv) {
 
     load_main_datafile();
     scan_playfields();
-    const PlayfieldEntry* direct = line.play.empty() ? nullptr : find_listed(line.play);
-    if (!line.play.empty() && !direct) {
+    int direct = line.play.empty() ? -1 : find_listed(line.play);
+    if (!line.play.empty() && direct < 0) {
         refuse_unlisted(line.play);
         shut_down();
         return 2;
@@ -164,8 +155,8 @@ int run_winzorbo(int argc, char** argv) {
         run_intro();
         remove_int(tick);
     }
-    if (direct && !close_requested()) {
-        play_directly(line, *direct);
+    if (direct >= 0 && !close_requested()) {
+        play_directly(line, direct);
     }
     if (!close_requested()) {
         run_main_menu_loop();
