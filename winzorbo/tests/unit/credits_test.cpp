@@ -1,11 +1,19 @@
 #include "core/game_state.h"
+#include "core/program_directory.h"
+#include "core/zorbo_objects.h"
 #include "playfield/playfield_state.h"
+#include "playfield_fixture.h"
 #include "screens/credits.h"
 #include "scripted_player.h"
+#include "sound/sound_layer.h"
 
 #include <allegro.h>
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 // Every entry is shown for 120 frames of ten moments each; the credits end
@@ -109,5 +117,46 @@ TEST(Credits, TwoFiguresWalkInAndTheLowerOneRestsInTheMiddle) {
     // 60 frames of ten moments; the last of them passes without a wait.
     EXPECT_GE(rest_moments, 59 * 10);
     EXPECT_LE(rest_moments, 61 * 10);
+}
+TEST(Credits, TheirOwnMusicPlaysAndTheMenuMusicComesBack) {
+    ScriptedPlayer player;
+    player.close_when_out = false;
+    player.type({KEY_SPACE});
+    std::vector<std::string> log;
+    sound_record(&log);
+    run_credits();
+    sound_record(nullptr);
+    std::vector<std::string> music;
+    for (const std::string& line : log) {
+        if (line.rfind("song", 0) == 0) {
+            music.push_back(line.rfind("song_load", 0) == 0 ? "song_load" : line);
+        }
+    }
+    std::vector<std::string> expected = {
+        "song_load", "song_volume " + std::to_string(settings.music_volume),
+        "song_stop", "song_play",
+        "song_free", "song_stop",
+        "song_play"};
+    EXPECT_EQ(music, expected);
+}
+
+TEST(Credits, TheFileBesideTheProgramOrTheCopyInTheDatafile) {
+    load_built_zorbo_data();
+    char folder[] = "/tmp/winzorbo-credits-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    std::string previous = program_directory();
+    set_program_directory(folder);
+    const DATAFILE& builtin = zorbo_data[obj_credits];
+    EXPECT_EQ(load_credits_text(), std::string(static_cast<const char*>(builtin.dat),
+                                               static_cast<std::size_t>(builtin.size)));
+    std::string path = std::string(folder) + "/credits.txt";
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "-Eget\r\n-Own\r\n";
+    }
+    EXPECT_EQ(load_credits_text(), "-Eget\r\n-Own\r\n");
+    std::remove(path.c_str());
+    rmdir(folder);
+    set_program_directory(previous);
 }
 } // namespace
