@@ -23,11 +23,11 @@ Menu language_menu;
 bool quit_chosen = false;
 Song* menu_song = nullptr;
 
-namespace {
-void back(int) {
+void go_back(int) {
     go_to_menu(current_menu->parent);
 }
 
+namespace {
 void quit(int) {
     quit_chosen = true;
 }
@@ -93,12 +93,12 @@ const FixedMenu fixed_menus[] = {
      &main_menu,
      41,
      4,
-     {{44, choose_style}, {43, choose_style}, {42, choose_style}, {5, back}}},
+     {{44, choose_style}, {43, choose_style}, {42, choose_style}, {5, go_back}}},
     {&options_menu,
      &main_menu,
      2,
      4,
-     {{6, open_language_menu}, {9, open_volume_panel}, {12, capture_controls}, {5, back}}},
+     {{6, open_language_menu}, {9, open_volume_panel}, {12, capture_controls}, {5, go_back}}},
     {&language_menu, &options_menu, 6, 2, {{7, choose_language}, {8, choose_language}}},
 };
 } // namespace

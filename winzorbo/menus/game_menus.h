@@ -18,6 +18,9 @@ extern bool quit_chosen;
 // The menu music; plays under every menu.
 extern Song* menu_song;
 
+// The back item's action: the parent of the current menu.
+void go_back(int index);
+
 // Links the menus and gives every item its action; texts come with
 // assign_menu_texts.
 void set_up_menus();

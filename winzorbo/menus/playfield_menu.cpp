@@ -12,10 +12,6 @@
 #include <algorithm>
 
 namespace {
-void back(int) {
-    go_to_menu(current_menu->parent);
-}
-
 // rand() mod count, or nothing from an empty list.
 bool pick(int count, int offset, MatchSequence& sequence) {
     if (count <= 0) {
@@ -98,7 +94,7 @@ void build_playfield_menu() {
         set_item_text(item, playfield_display_name(playfield_in_menu_order(i)));
     }
     MenuItem& back_item = menu.items[menu.count++];
-    back_item.action = back;
+    back_item.action = go_back;
     set_item_text(back_item, text(5));
     if (menu.remembered >= menu.count) {
         menu.remembered = 0;
