@@ -69,7 +69,7 @@ void choose_language(int index) {
     go_to_menu(current_menu->parent);
 }
 
-struct ItemSpec {
+struct FixedItem {
     int text_id;
     MenuAction action;
 };
@@ -80,7 +80,7 @@ struct FixedMenu {
     Menu* parent;
     int title_id;
     int item_count;
-    ItemSpec items[4];
+    FixedItem items[4];
 };
 
 const FixedMenu fixed_menus[] = {

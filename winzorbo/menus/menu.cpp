@@ -92,8 +92,8 @@ void set_item_text(MenuItem& item, const std::string& text) {
 
 int run_menu(bool allow_escape) {
     Menu& menu = *current_menu;
-    // An empty menu has nothing to choose; every key below would divide
-    // the selection among no items.
+    // Wrapping and End need at least one line to land on; no menu is built
+    // empty, but a selection must never point below its items.
     int count = std::max<int>(menu.count, 1);
     BITMAP* work = make_menu_picture(menu.title);
     clear_keybuf();
