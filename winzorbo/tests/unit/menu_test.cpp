@@ -9,7 +9,9 @@
 #include "scripted_player.h"
 #include "sound/sound_layer.h"
 
+#include <algorithm>
 #include <allegro.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -267,6 +269,66 @@ TEST_F(MenuTest, CaptureBoxesShowPlayerAndPrompt) {
     EXPECT_EQ(capture_control("E14 2", 2, KEY_A), KEY_Q);
     EXPECT_EQ(box_colour, 224); // player 2's colour
     EXPECT_GT(prompt_colour_pixels, 0);
+}
+
+// A joystick driver that reports whatever the test puts into joy[].
+int joystick_polled() {
+    return 0;
+}
+
+TEST_F(MenuTest, CaptureTakesJoystickButtonsAndDirectionsOnceLetGo) {
+    static JOYSTICK_DRIVER test_joystick = {};
+    test_joystick.poll = joystick_polled;
+    player.close_when_out = false; // the joystick is let go after five waits
+    struct Case {
+        const char* label;
+        int joystick, button, stick, axis;
+        bool positive;
+        int code;
+    } cases[] = {
+        {"button 1 of the first joystick", 0, 1, -1, 0, false, 1001},
+        {"stick 0, axis 1, negative", 0, -1, 0, 1, false, 1101},
+        {"second joystick, stick 1, axis 0, positive", 1, -1, 1, 0, true, 2210},
+    };
+    for (const Case& c : cases) {
+        JOYSTICK_INFO saved[2] = {joy[0], joy[1]};
+        joystick_driver = &test_joystick;
+        num_joysticks = 2;
+        for (JOYSTICK_INFO& info : {std::ref(joy[0]), std::ref(joy[1])}) {
+            info.num_buttons = 2;
+            info.num_sticks = 2;
+            for (JOYSTICK_STICK_INFO& stick : info.stick) {
+                stick.num_axis = 2;
+            }
+        }
+        static const char* name = "Fire button";
+        int* held = nullptr;
+        if (c.button >= 0) {
+            joy[c.joystick].button[c.button].name = name;
+            held = &joy[c.joystick].button[c.button].b;
+        } else {
+            JOYSTICK_AXIS_INFO& axis = joy[c.joystick].stick[c.stick].axis[c.axis];
+            axis.name = name;
+            held = c.positive ? &axis.d2 : &axis.d1;
+        }
+        *held = 1;
+        int name_pixels = 0;
+        player.on_wait = [&] {
+            name_pixels = std::max(name_pixels, count_colour(surface, 0, 258, 640, 20, 254));
+            if (player.waits >= 5) {
+                *held = 0; // let go
+            }
+        };
+        player.waits = 0;
+        clear_bitmap(surface);
+        EXPECT_EQ(capture_control("E13 1", 1, KEY_A), c.code) << c.label;
+        EXPECT_GE(player.waits, 5) << c.label; // not before it was let go
+        EXPECT_GT(name_pixels, 0) << c.label;
+        joystick_driver = nullptr;
+        num_joysticks = 0;
+        joy[0] = saved[0];
+        joy[1] = saved[1];
+    }
 }
 
 TEST_F(MenuTest, VolumePanelMovesTheSelectedRowInStepsOfFour) {
