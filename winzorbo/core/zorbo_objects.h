@@ -52,8 +52,11 @@ enum ZorboObject : int {
     obj_arrow_up = 85,
     obj_ornament = 86,
     obj_rocket1 = 91,
+    obj_menu_marker_left = 97, // player 1's rocket pointing right
+    obj_volume_knob = 103,     // player 1's rocket pointing down
     obj_rocket1_flame = 115,
     obj_rocket2 = 139,
+    obj_menu_marker_right = 157, // player 2's rocket pointing left
     obj_rocket2_flame = 163,
     obj_conveyor_left = 187,
     obj_conveyor_right = 190,

@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "core/random.h"
+#include "core/waiting.h"
 
 #include <algorithm>
 #include <allegro.h>
@@ -10,13 +11,13 @@ namespace {
 bool confirm_down() {
     return key[KEY_SPACE] || key[KEY_ENTER] || key[KEY_ENTER_PAD];
 }
-
-void shadowed_line(const char* line, int y) {
-    textout_centre_ex(surface, game_font, line, 321, y, 239, -1);
-    textout_centre_ex(surface, game_font, line, 321, y + 1, 239, -1);
-    textout_centre_ex(surface, game_font, line, 320, y, 254, -1);
-}
 } // namespace
+
+void shadowed_text(const char* line, int x, int y) {
+    textout_centre_ex(surface, game_font, line, x + 1, y, 239, -1);
+    textout_centre_ex(surface, game_font, line, x + 1, y + 1, 239, -1);
+    textout_centre_ex(surface, game_font, line, x, y, 254, -1);
+}
 
 void message_box(const char* line1, const char* line2) {
     BITMAP* saved = create_bitmap(640, 480);
@@ -31,15 +32,15 @@ void message_box(const char* line1, const char* line2) {
     rectfill(surface, 321 - (width / 2 + 20), 160, width / 2 + 339, 160 + height,
              zorbo_rand() % 100);
     rect(surface, 321 - (width / 2 + 20), 160, width / 2 + 339, 160 + height, 254);
-    shadowed_line(line1, 180);
+    shadowed_text(line1, 320, 180);
     if (line2) {
-        shadowed_line(line2, 200);
+        shadowed_text(line2, 320, 200);
     }
-    while (!confirm_down()) {
-        rest(1);
+    while (!confirm_down() && !close_requested()) {
+        wait_a_moment();
     }
-    while (confirm_down()) {
-        rest(1);
+    while (confirm_down() && !close_requested()) {
+        wait_a_moment();
     }
     if (saved) {
         blit(saved, surface, 0, 0, 0, 0, 640, 480);

@@ -2,6 +2,7 @@
 
 #include "core/frame_counter.h"
 #include "core/game_state.h"
+#include "core/waiting.h"
 #include "match/match_flow.h"
 #include "match/match_state.h"
 #include "match/message_box.h"
@@ -18,7 +19,9 @@
 
 namespace {
 Song* start_playfield_song() {
-    if (!playfield_data || playfield_data[0].type == DAT_END) {
+    // Only a binary object can hold a module; anything else in its place
+    // gives a silent match.
+    if (!playfield_data || playfield_data[0].type != DAT_DATA) {
         return nullptr;
     }
     Song* song = song_load_memory(playfield_data[0].dat, playfield_data[0].size);
@@ -37,7 +40,7 @@ void pause_match(Song* song) {
 
 void wait_for_frame_end() {
     while (frame_counter.load() < 10) {
-        rest(1);
+        wait_a_moment();
     }
 }
 } // namespace
@@ -71,7 +74,7 @@ void play_playfield(int totals[2], int target) {
     bool aborted = false;
     while (prepare_frame()) {
         frame_counter = 0;
-        if (key[KEY_ESC]) {
+        if (key[KEY_ESC] || close_requested()) {
             aborted = true;
             break;
         }
@@ -87,8 +90,8 @@ void play_playfield(int totals[2], int target) {
     }
     song_stop(song);
     song_free(song);
-    while (key[KEY_ESC]) {
-        rest(1);
+    while (key[KEY_ESC] && !close_requested()) {
+        wait_a_moment();
     }
     release_playfield();
     totals[0] += rockets[0].score;

@@ -52,6 +52,9 @@ void draw_loading_box(const char* display_name) {
     if (!surface || !game_font) {
         return;
     }
+    // The box is drawn in the interface colours, which a fade may have left
+    // black.
+    set_palette_range(zorbo_object<RGB>(obj_palette_interface), 224, 255, 0);
     std::string message = format_text(text(17), display_name, 256);
     int half = text_length(game_font, message.c_str()) / 2 + 20;
     rectfill(surface, 320 - half, 130, 320 + half, 180, 21);
@@ -283,7 +286,11 @@ open_playfield_file(const std::string& path, const std::string& folder, const ch
     playfield_bak = find_named(playfield_data, 0, "BAK");
     playfield_fast = playfield_bak < 0 ? -1 : find_named(playfield_data, playfield_bak, "FAST");
     playfield_pal = playfield_fast < 0 ? -1 : find_named(playfield_data, playfield_fast, "PAL");
-    if (playfield_pal < 0 || playfield_data[playfield_pal].type != DAT_PALETTE) {
+    // FAST is also the divider column's tile, drawn whether or not the
+    // playfield uses it as a solid tile.
+    if (playfield_pal < 0 || playfield_data[playfield_pal].type != DAT_PALETTE ||
+        playfield_data[playfield_fast].type != DAT_RLE_SPRITE ||
+        static_cast<RLE_SPRITE*>(playfield_data[playfield_fast].dat)->color_depth != 8) {
         release_playfield();
         return PlayfieldFailure{problem_datafile, datafile_path};
     }

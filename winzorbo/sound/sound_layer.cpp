@@ -35,7 +35,15 @@ struct SampleSlot {
 struct ChannelSlot {
     int voice = -1;
     SAMPLE* sample = nullptr;
+    bool in_use = false;
+    int generation = 0; // of the sound it holds
+    int handed_out = 0; // how often, wrapping at max_generation
 };
+
+// A channel handle names a slot and the time it was handed out: slot +
+// max_channels * generation. A handle kept after its slot went to another
+// sound no longer matches, so it cannot stop or pan that sound.
+constexpr int max_generation = (1 << 23) - 1;
 
 SampleSlot samples[max_samples];
 ChannelSlot channels[max_channels];
@@ -62,18 +70,42 @@ bool sample_valid(int sample) {
     return sample >= 0 && sample < max_samples && samples[sample].sample;
 }
 
-bool channel_live(int channel) {
-    if (channel < 0 || channel >= max_channels || channels[channel].voice < 0) {
-        return false;
+// The slot a handle names, while it still holds that handle's sound.
+ChannelSlot* slot_of(int channel) {
+    if (channel < 0) {
+        return nullptr;
     }
-    return voice_check(channels[channel].voice) == channels[channel].sample;
+    ChannelSlot& slot = channels[channel % max_channels];
+    if (!slot.in_use || slot.generation != channel / max_channels) {
+        return nullptr;
+    }
+    if (device_ready && (slot.voice < 0 || voice_check(slot.voice) != slot.sample)) {
+        return nullptr;
+    }
+    return &slot;
 }
 
 void release_channel(ChannelSlot& slot) {
     if (slot.voice >= 0) {
         deallocate_voice(slot.voice);
     }
-    slot = ChannelSlot{};
+    slot.voice = -1;
+    slot.sample = nullptr;
+    slot.in_use = false;
+}
+
+// The next slot in turn, its old sound stopped; returns the new handle.
+int take_channel(int voice, SAMPLE* sample) {
+    int index = next_channel;
+    next_channel = (next_channel + 1) % max_channels;
+    ChannelSlot& slot = channels[index];
+    release_channel(slot);
+    slot.voice = voice;
+    slot.sample = sample;
+    slot.in_use = true;
+    slot.generation = slot.handed_out;
+    slot.handed_out = slot.handed_out == max_generation ? 0 : slot.handed_out + 1;
+    return index + max_channels * slot.generation;
 }
 
 // Voices of finished sounds go back to Allegro before a new one is taken.
@@ -293,8 +325,7 @@ int sound_play(int channel, int sample) {
     if (!device_ready) {
         int handed = -1;
         if (recording) {
-            handed = next_channel;
-            next_channel = (next_channel + 1) % max_channels;
+            handed = take_channel(-1, nullptr);
         }
         record("play " + std::to_string(channel) + " " + std::to_string(sample) + " -> " +
                std::to_string(handed));
@@ -309,10 +340,7 @@ int sound_play(int channel, int sample) {
     if (voice < 0) {
         return -1;
     }
-    int index = next_channel;
-    next_channel = (next_channel + 1) % max_channels;
-    release_channel(channels[index]);
-    channels[index] = ChannelSlot{voice, slot.sample};
+    int index = take_channel(voice, slot.sample);
     voice_set_priority(voice, slot.priority);
     voice_set_volume(voice, slot.volume * sfx_volume / 255);
     voice_set_pan(voice, slot.pan);
@@ -324,15 +352,16 @@ int sound_play(int channel, int sample) {
 
 void sound_set_pan(int channel, int pan) {
     record("pan " + std::to_string(channel) + " " + std::to_string(pan));
-    if (device_ready && channel_live(channel)) {
-        voice_set_pan(channels[channel].voice, std::clamp(pan, 0, 255));
+    ChannelSlot* slot = slot_of(channel);
+    if (device_ready && slot) {
+        voice_set_pan(slot->voice, std::clamp(pan, 0, 255));
     }
 }
 
 void sound_stop(int channel) {
     record("stop " + std::to_string(channel));
-    if (device_ready && channel_live(channel)) {
-        release_channel(channels[channel]);
+    if (ChannelSlot* slot = slot_of(channel)) {
+        release_channel(*slot);
     }
 }
 
@@ -422,7 +451,15 @@ void song_render(Song* song, std::int16_t* frames, int count) {
     }
 }
 
+bool sound_channel_playing(int channel) {
+    return slot_of(channel) != nullptr;
+}
+
 void sound_record(std::vector<std::string>* log) {
     recording = log;
     next_channel = 0;
+    for (ChannelSlot& slot : channels) {
+        release_channel(slot);
+        slot.handed_out = 0;
+    }
 }

@@ -28,6 +28,9 @@ int sound_play(int channel, int sample);
 // Channels that have finished, were reused or never played are ignored.
 void sound_set_pan(int channel, int pan);
 void sound_stop(int channel);
+// True while the sound the channel was handed out for still plays (while
+// recording without a device: until it is stopped or its slot is reused).
+bool sound_channel_playing(int channel);
 
 // A music module image; nullptr when it cannot be read. Every song call
 // accepts nullptr.

@@ -6,7 +6,8 @@
 #include "rocket/game_style.h"
 
 // What the command line asks for. "--play NAME [--style strict|lenient|
-// bouncy] [--target N]" starts one match directly after the intro.
+// bouncy] [--target N]" starts a match directly after the intro; its
+// results and the menus follow.
 struct CommandLine {
     bool fullscreen = false;
     std::string play; // base name, empty: no match

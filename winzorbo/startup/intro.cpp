@@ -2,6 +2,7 @@
 
 #include "core/frame_counter.h"
 #include "core/game_state.h"
+#include "core/waiting.h"
 #include "core/zorbo_objects.h"
 
 #include <allegro.h>
@@ -12,7 +13,7 @@ constexpr int background_colour = 239;
 // Busy-waits (as every screen of the game does) until a key is waiting or the
 // 100 ms counter reaches ticks.
 void wait_for_key_or(int ticks) {
-    while (!keypressed() && frame_counter.load() < ticks) {
+    while (!keypressed() && !close_requested() && frame_counter.load() < ticks) {
         rest(1);
     }
 }

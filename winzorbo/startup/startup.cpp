@@ -5,11 +5,15 @@
 #include "core/game_state.h"
 #include "core/program_directory.h"
 #include "core/random.h"
+#include "core/waiting.h"
+#include "core/window_title.h"
 #include "core/zorbo_objects.h"
-#include "match/play_playfield.h"
+#include "menus/game_menus.h"
+#include "menus/playfield_menu.h"
 #include "playfield/playfield_catalogue.h"
-#include "playfield/playfield_loader.h"
+#include "rocket/game_style.h"
 #include "sound/game_sounds.h"
+#include "sound/sound_layer.h"
 #include "startup/command_line.h"
 #include "startup/intro.h"
 #include "startup/settings.h"
@@ -22,30 +26,39 @@
 #include <string>
 
 namespace {
-// The catalogue entry of a base name, for its display name; nullptr when no
-// listed playfield has it.
-const PlayfieldEntry* find_listed(const std::string& base) {
-    for (const PlayfieldList* list : {&standard_playfields, &special_playfields}) {
-        for (int i = 0; i < list->count; ++i) {
-            if (base == list->entries[i].base_name) {
-                return &list->entries[i];
-            }
+// The menu-order index of a listed playfield's base name; -1 when no listed
+// playfield has it.
+int find_listed(const std::string& base) {
+    for (int i = 0; i < playfield_count(); ++i) {
+        if (base == playfield_in_menu_order(i).base_name) {
+            return i;
         }
     }
-    return nullptr;
+    return -1;
 }
 
-void play_directly(const CommandLine& line) {
-    const PlayfieldEntry* entry = find_listed(line.play);
-    if (!entry) {
-        fatal_error("Unknown playfield: " + line.play);
-    }
-    const char* display =
-        settings.language == language_english ? entry->english_name : entry->swedish_name;
-    load_playfield(entry->base_name, display);
+// "--play NAME": that playfield with the style and target of the command
+// line, its results, and again while the players want.
+void play_directly(const CommandLine& line, int index) {
     game_style = line.style;
-    int totals[2] = {0, 0};
-    play_playfield(totals, line.target);
+    MatchSequence sequence;
+    sequence.count = 1;
+    sequence.playfields[0] = index;
+    sequence.target = line.target;
+    play_sequences(
+        sequence, [](MatchSequence&) { return true; },
+        playfield_display_name(playfield_in_menu_order(index)));
+}
+
+// A name the catalogue does not list (a typing error, or a seasonal
+// playfield out of season) is refused before a window opens.
+void refuse_unlisted(const std::string& name) {
+    std::string listed;
+    for (int i = 0; i < playfield_count(); ++i) {
+        listed += std::string(i ? ", " : "") + playfield_in_menu_order(i).base_name;
+    }
+    std::fprintf(stderr, "WinZorbo: no playfield called %s in %s (listed now: %s)\n", name.c_str(),
+                 data_path("scn").c_str(), listed.c_str());
 }
 
 void load_main_datafile() {
@@ -80,8 +93,8 @@ void start_graphics(bool fullscreen) {
 
 void read_or_default_settings(const std::string& ini_path) {
     if (!exists(ini_path.c_str())) {
-        // First start: Swedish until the player picks a language.
-        settings.language = language_swedish;
+        // First start: the player picks the language before anything else.
+        choose_first_language();
         default_controls(settings);
         return;
     }
@@ -120,19 +133,33 @@ int run_winzorbo(int argc, char** argv) {
 
     load_main_datafile();
     scan_playfields();
+    int direct = line.play.empty() ? -1 : find_listed(line.play);
+    if (!line.play.empty() && direct < 0) {
+        refuse_unlisted(line.play);
+        shut_down();
+        return 2;
+    }
 
     start_graphics(line.fullscreen);
+    watch_close_button();
+    set_up_menus();
+    start_game_sounds(255);
     read_or_default_settings(ini_path);
-    start_game_sounds(settings.effect_volume);
-    set_window_title(text(0).c_str());
+    sound_set_sfx_master_volume(settings.effect_volume);
+    show_window_title(text(0));
     set_palette_range(zorbo_object<RGB>(obj_palette_interface), 224, 255, 0);
 
     zorbo_srand(static_cast<unsigned int>(std::time(nullptr)));
-    install_int(tick, 100);
-    run_intro();
-    remove_int(tick);
-    if (!line.play.empty()) {
-        play_directly(line);
+    if (!close_requested()) {
+        install_int(tick, 100);
+        run_intro();
+        remove_int(tick);
+    }
+    if (direct >= 0 && !close_requested()) {
+        play_directly(line, direct);
+    }
+    if (!close_requested()) {
+        run_main_menu_loop();
     }
 
     save_settings(settings, ini_path);

@@ -4,6 +4,7 @@
 #include "core/frame_counter.h"
 #include "core/game_state.h"
 #include "core/random.h"
+#include "core/waiting.h"
 #include "core/zorbo_objects.h"
 #include "playfield/playfield_state.h"
 #include "playfield/rocket.h"
@@ -84,7 +85,7 @@ void run_map_view() {
     int map_y = 0;
     int max_y = cell_pixels * playfield_height - 480;
     int max_x = cell_pixels * playfield_width - 640;
-    while (!key[KEY_ESC] && !key[KEY_F1]) {
+    while (!key[KEY_ESC] && !key[KEY_F1] && !close_requested()) {
         frame_counter = 0;
         for (int p = 0; p < 2; ++p) {
             read_controls(p);

@@ -2,7 +2,8 @@
 # End-to-end match: "WinZorbo --play" on the two-base playfield. Both players
 # hold thrust and turning keys, both views follow their rockets, F8 writes a
 # 640x480 screenshot into the current folder, F1 shows the map and returns,
-# and Escape ends with exit code 0.
+# Escape ends the match for its results, and from there the menus lead to
+# Quit with exit code 0.
 #   run_match_e2e.sh BIN_DIR [SCREENSHOT_DIR]
 set -euo pipefail
 
@@ -12,21 +13,16 @@ shots=${2:-}
 source "$(dirname "$0")/e2e_common.sh"
 
 dir=$(game_copy match)
+# Not a first start: no language menu before the intro.
+printf 'language = en\n' >"$dir/WinZorbo.ini"
 run=$work/run
 mkdir -p "$run"
 export XMESSAGE_LOG=$dir/message.txt
 (cd "$run" && exec "$dir/WinZorbo" --play twobase --style lenient --target 3) >"$dir/out.txt" 2>&1 &
 game_pid=$!
 
-wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^WinZorbo$' | head -n1) ||
-  fail "no game window"
-xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid" || true
-# Other programs' tests may share the display: take the focus back before
-# typing.
-focus() { xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid" 2>/dev/null || true; }
-shot() { import -silent -window "$wid" "$1" 2>/dev/null; }
+find_window
 view() { convert "$1" -crop "$2" +repage "$3"; }
-alive() { kill -0 "$game_pid" 2>/dev/null || { cat "$dir/out.txt" >&2; fail "the game ended: $1"; }; }
 
 # Any key cuts the intro short; in the match F8 saves the screen. Keep
 # pressing it until the first screenshot appears.
@@ -100,27 +96,29 @@ back=$work/back.png
 column_becomes "$back" 20x200+310+0 0 0 || fail "the centre column did not come back after the map"
 alive "after the map"
 
-# The match looks at Escape once a frame: hold it for a few frames. The game
-# waits for it to come up before it ends.
+# The match looks at Escape once a frame: hold it for a few frames. The
+# results follow; Right and Enter lead to the main menu, where Escape moves
+# to Quit.
 focus
 xdotool keydown Escape
 sleep 0.3
 xdotool keyup Escape
-rc=0
-for _ in $(seq 100); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.05
-done
-kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the game"
-wait "$game_pid" || rc=$?
-game_pid=
-[[ $rc -eq 0 ]] || { cat "$dir/out.txt" >&2; fail "exit code $rc after Escape"; }
+results=$work/results.png
+wait_for_results "$results"
+tap Right Return
+menu=$work/menu.png
+wait_for_new_screen "$results" "$menu" 20000
+[[ $(colours "$menu") -gt 64 ]] || fail "no menu after the results"
+tap Escape Return
+wait_for_exit "after Quit"
+[[ $rc -eq 0 ]] || { cat "$dir/out.txt" >&2; fail "exit code $rc after Quit"; }
 
 if [[ -n $shots ]]; then
   mkdir -p "$shots"
   cp "$before" "$shots/match-start.png"
   cp "$during" "$shots/match-flying.png"
   cp "$map" "$shots/match-map.png"
+  cp "$results" "$shots/match-results.png"
   convert "$run/dump00.pcx" "$shots/match-dump00.png"
 fi
 echo "winzorbo match e2e: all passed"

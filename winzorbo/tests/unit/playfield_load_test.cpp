@@ -375,3 +375,65 @@ TEST_F(PlayfieldLoad, FailureEndsTheProgramWithExitCode1) {
     EXPECT_EXIT(load_playfield("missing", "Missing"), ::testing::ExitedWithCode(1), "");
 }
 } // namespace
+
+namespace {
+// A datafile with the three markers where FAST is not a tile.
+void write_datafile_with_fast(const std::string& path, bool fast_is_sprite) {
+    DatafileWriter writer;
+    writer.add_binary("MUSIC", {});
+    writer.add_binary("BAK", {});
+    if (fast_is_sprite) {
+        BITMAP* tile = create_bitmap_ex(8, 20, 20);
+        clear_to_color(tile, 5);
+        writer.add_sprite("FAST", tile);
+        destroy_bitmap(tile);
+    } else {
+        writer.add_binary("FAST", {1, 2, 3, 4});
+    }
+    PALETTE palette{};
+    writer.add_palette("PAL", palette);
+    ASSERT_TRUE(writer.write(path));
+}
+
+TEST_F(PlayfieldLoad, AFastObjectThatIsNoTileIsRefusedWithTheDatafileMessage) {
+    // The divider column draws FAST even when no solid tile is placed.
+    write_datafile_with_fast(folder.path() + "/scn/odd.dat", false);
+    PlayfieldBytes p;
+    p.datafile = "odd";
+    auto failure = load(p);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->text_id, 18);
+    EXPECT_EQ(failure->path, folder.path() + "/scn/odd.dat");
+    EXPECT_EQ(playfield_data, nullptr);
+
+    write_datafile_with_fast(folder.path() + "/scn/odd.dat", true);
+    load_ok(p);
+}
+
+TEST_F(PlayfieldLoad, TheLoadingBoxIsDrawnInColoursThatShow) {
+    // After the intro's fades the interface colours are black.
+    PALETTE black{};
+    set_palette(black);
+    BITMAP* previous = surface;
+    surface = create_bitmap(640, 480);
+    clear_bitmap(surface);
+    load_texts();
+    ASSERT_TRUE(open_playfield("missing", "Missing")); // the box, then the refusal
+    PALETTE now;
+    get_palette(now);
+    const RGB* interface = zorbo_object<RGB>(obj_palette_interface);
+    int text_pixels = 0;
+    for (int y = 130; y <= 180; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            text_pixels += getpixel(surface, x, y) == 254;
+        }
+    }
+    EXPECT_GT(text_pixels, 0);
+    EXPECT_EQ(now[254].r, interface[254].r);
+    EXPECT_EQ(now[254].g, interface[254].g);
+    EXPECT_EQ(now[254].b, interface[254].b);
+    EXPECT_GT(now[254].r + now[254].g + now[254].b, 0);
+    destroy_bitmap(surface);
+    surface = previous;
+}
+} // namespace

@@ -1,3 +1,4 @@
+#include "content/datafile_writer.h"
 #include "core/game_state.h"
 #include "core/program_directory.h"
 #include "core/zorbo_objects.h"
@@ -93,6 +94,25 @@ TEST(SoundLayer, StaleAndUnknownChannelsAreHarmless) {
     }
     EXPECT_EQ(sound_play(sound_free, -1), -1);
     EXPECT_EQ(sound_play(sound_free, 31), -1);
+}
+
+TEST(SoundLayer, AStaleHandleCannotStopTheSoundThatReusedItsChannel) {
+    Recording recording;
+    int first = sound_play(sound_free, 0);
+    EXPECT_TRUE(sound_channel_playing(first));
+    // Every channel in turn, until the first one is handed out again.
+    int reused = -1;
+    for (int i = 0; i < 64; ++i) {
+        reused = sound_play(sound_free, 0);
+    }
+    EXPECT_NE(reused, first);
+    EXPECT_EQ(reused % 64, first % 64);
+    EXPECT_FALSE(sound_channel_playing(first));
+    sound_stop(first);
+    sound_set_pan(first, 0);
+    EXPECT_TRUE(sound_channel_playing(reused));
+    sound_stop(reused);
+    EXPECT_FALSE(sound_channel_playing(reused));
 }
 
 TEST(SoundLayer, NullSongsAndUnreadableModulesAreAccepted) {
@@ -206,6 +226,41 @@ TEST(MatchMusic, PlayfieldSongPlaysAndIsFreedWhenEscapeEndsTheMatch) {
     std::vector<std::string> expected = {"song_load", "song_volume 255", "song_play",
                                          "song_stop", "song_free",       "song_stop"};
     EXPECT_EQ(music, expected);
+    destroy_bitmap(surface);
+    surface = nullptr;
+}
+
+TEST(MatchMusic, APlayfieldWhoseFirstObjectIsNoModuleIsPlayedSilently) {
+    load_built_zorbo_data();
+    PlayfieldFolder folder;
+    // The module's place taken by a picture.
+    DatafileWriter writer;
+    BITMAP* picture = create_bitmap_ex(8, 20, 20);
+    clear_to_color(picture, 3);
+    writer.add_sprite("MUSIC", picture);
+    writer.add_binary("BAK", {});
+    writer.add_sprite("FAST", picture);
+    destroy_bitmap(picture);
+    PALETTE palette{};
+    writer.add_palette("PAL", palette);
+    ASSERT_TRUE(writer.write(folder.path() + "/scn/nosong.dat"));
+    PlayfieldBytes bytes;
+    bytes.datafile = "nosong";
+    folder.write_playfield("nosong", bytes);
+    surface = create_bitmap(640, 480);
+    headless_match = true;
+    ASSERT_FALSE(open_playfield("nosong", "No song"));
+    Recording recording;
+    int totals[2] = {0, 0};
+    key[KEY_ESC] = 1;
+    std::thread player([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        key[KEY_ESC] = 0;
+    });
+    play_playfield(totals, 3);
+    player.join();
+    headless_match = false;
+    EXPECT_TRUE(recording.matching("song_load").empty());
     destroy_bitmap(surface);
     surface = nullptr;
 }
