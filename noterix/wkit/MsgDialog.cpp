@@ -63,7 +63,13 @@ void MsgDialog::Fit() {
     // A text taller than the screen would push the buttons off it: the
     // dialog stops at the work area and the text is cut there.
     if (ApplicationImp* backend = ApplicationImp::Current()) {
-        const std::int32_t room = backend->WorkArea().Height() - GetWindowRect().Height();
+        std::int32_t frame = GetWindowRect().Height() - GetClientRect().Height();
+        if (frame == 0) {
+            // Not shown yet: the window manager's frame is still to come.
+            frame = backend->GetMetric(ApplicationImp::CaptionHeight) +
+                    2 * backend->GetMetric(ApplicationImp::SizeFrameHeight);
+        }
+        const std::int32_t room = backend->WorkArea().Height() - GetClientRect().Height() - frame;
         if (room > 0 && dy > room) {
             dy = room;
         }

@@ -160,6 +160,13 @@ bool Qt_InputFilter::IsKeyDown(std::int32_t key) const {
 }
 
 Qt_ApplicationImp::Qt_ApplicationImp(int argc, char** argv) : argc_(argc), argv_(argv) {
+    // The toolkit wants a program name even when it was started without one.
+    static char name[] = "noterix";
+    static char* fallback[] = {name, nullptr};
+    if (argc_ < 1 || argv_ == nullptr) {
+        argc_ = 1;
+        argv_ = fallback;
+    }
     SetCurrent(this);
 }
 
