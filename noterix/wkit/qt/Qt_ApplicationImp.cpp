@@ -323,22 +323,10 @@ bool Qt_ApplicationImp::SetIcon(std::uint16_t iconId, const plat::String& toolTi
         tray_ = std::make_unique<QSystemTrayIcon>();
         QObject::connect(tray_.get(), &QSystemTrayIcon::activated,
                          [this](QSystemTrayIcon::ActivationReason reason) {
-                             switch (reason) {
-                             case QSystemTrayIcon::Trigger:
-                                 application_->IconActivated(IconActivation::Trigger);
-                                 break;
-                             case QSystemTrayIcon::DoubleClick:
-                                 application_->IconActivated(IconActivation::DoubleClick);
-                                 break;
-                             case QSystemTrayIcon::Context:
-                                 application_->IconActivated(IconActivation::Context);
-                                 break;
-                             case QSystemTrayIcon::MiddleClick:
-                                 application_->IconActivated(IconActivation::Middle);
-                                 break;
-                             default:
-                                 break;
-                             }
+                             // Handled from the loop, not inside the icon's own
+                             // mouse event: a command may show a menu or a modal
+                             // dialog, or remove the icon.
+                             QTimer::singleShot(0, qApp, [this, reason] { Activated(reason); });
                          });
     }
     tray_->setIcon(icon);
@@ -347,10 +335,34 @@ bool Qt_ApplicationImp::SetIcon(std::uint16_t iconId, const plat::String& toolTi
     return tray_->isVisible();
 }
 
+void Qt_ApplicationImp::Activated(int why) {
+    const auto reason = static_cast<QSystemTrayIcon::ActivationReason>(why);
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        application_->IconActivated(IconActivation::Trigger);
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        application_->IconActivated(IconActivation::DoubleClick);
+        break;
+    case QSystemTrayIcon::Context:
+        application_->IconActivated(IconActivation::Context);
+        break;
+    case QSystemTrayIcon::MiddleClick:
+        application_->IconActivated(IconActivation::Middle);
+        break;
+    default:
+        break;
+    }
+}
+
 void Qt_ApplicationImp::RemoveIcon() {
     if (tray_) {
         tray_->hide();
-        tray_.reset();
+        // The removal may come from a command of the icon's own menu, while
+        // the icon's event is still being handled.
+        QSystemTrayIcon* icon = tray_.release();
+        icon->setParent(qApp); // freed with the application if the loop has ended
+        icon->deleteLater();
     }
 }
 

@@ -83,6 +83,7 @@ public:
 
 private:
     void InstallSignalPipe();
+    void Activated(int reason);
     void SignalArrived();
 
     int argc_;
