@@ -80,6 +80,15 @@ bool Window::OnMouseWheel(std::int32_t) {
 bool Window::OnMouseLeave() {
     return false;
 }
+std::int32_t Window::OnNonClientHitTest(Point, std::int32_t hit) {
+    return hit;
+}
+bool Window::OnNonClientMouse(NonClientEvent, std::uint32_t, Point, std::int32_t) {
+    return false;
+}
+bool Window::OnNonClientPaint() {
+    return false;
+}
 plat::String Window::DescribeText() const {
     return GetText();
 }

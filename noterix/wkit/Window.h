@@ -10,6 +10,25 @@ namespace wkit {
 
 class GC;
 
+// Where a point of a window is, as a hit test answers it.
+enum HitCode : std::int32_t {
+    HitNowhere = 0,
+    HitClient = 1,
+    HitCaption = 2,
+    HitMinimiseButton = 8,
+    HitLeft = 10,
+    HitRight = 11,
+    HitTop = 12,
+    HitTopLeft = 13,
+    HitTopRight = 14,
+    HitBottom = 15,
+    HitBottomLeft = 16,
+    HitBottomRight = 17,
+    HitCloseButton = 20,
+};
+
+enum class NonClientEvent { LeftDown, LeftUp, LeftDoubleClick, RightDown, RightUp, Move, Leave };
+
 // Mouse flags of the handlers: the button, combined with the key state.
 enum : std::uint32_t {
     MouseLeft = 0x2,
@@ -64,6 +83,18 @@ public:
     virtual bool OnMouseMove(Point point);                             // slot 28
     virtual bool OnMouseWheel(std::int32_t delta);                     // slot 29
     virtual bool OnMouseLeave();
+
+    // A window that draws its own caption (the OwnCaption style) gets the
+    // mouse over its caption strip and borders here. The hit test answers
+    // which part a point is on (the back-end's answer comes in); the mouse
+    // handler returns true when it took the event, otherwise the back-end
+    // moves or sizes the window, or closes it from the close box.
+    virtual std::int32_t OnNonClientHitTest(Point point, std::int32_t hit);
+    virtual bool OnNonClientMouse(NonClientEvent event, std::uint32_t flags, Point point,
+                                  std::int32_t hit);
+    // After the back-end painted the caption strip and its close box: the
+    // window's own additions (use a RedrawGC, in window coordinates).
+    virtual bool OnNonClientPaint();
     // What the window shows when a test asks (the recording back-end).
     virtual plat::String DescribeText() const;
 

@@ -26,6 +26,12 @@ inline QColor ToQt(plat::Colour colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
 
+inline plat::Colour FromQtColour(const QColor& colour) {
+    return plat::Colour{static_cast<std::uint8_t>(colour.red()),
+                        static_cast<std::uint8_t>(colour.green()),
+                        static_cast<std::uint8_t>(colour.blue())};
+}
+
 inline QRect ToQt(const Rect& rect) {
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }

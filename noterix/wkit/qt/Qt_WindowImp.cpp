@@ -19,6 +19,7 @@
 #include <QSizeGrip>
 #include <QTextCursor>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace wkit {
 
@@ -114,8 +115,9 @@ std::uint32_t ModifierFlagsOf(Qt::KeyboardModifiers modifiers) {
 
 // --- the window widget ------------------------------------------------------
 
-Qt_WindowWidget::Qt_WindowWidget(Qt_WindowImp& imp, QWidget* parent, Qt::WindowFlags flags)
-    : QDialog(parent, flags), imp_(&imp) {
+Qt_WindowWidget::Qt_WindowWidget(Qt_WindowImp& imp, QWidget* parent, Qt::WindowFlags flags,
+                                 Role role)
+    : QDialog(parent, flags), imp_(&imp), role_(role) {
     setMouseTracking(true);
     setSizeGripEnabled(false);
 }
@@ -130,6 +132,11 @@ void Qt_WindowWidget::paintEvent(QPaintEvent* event) {
         QDialog::paintEvent(event);
         return;
     }
+    if (role_ == Role::Frame) {
+        imp_->PaintNonClient();
+        return;
+    }
+    imp_->paintTarget_ = this;
     imp_->inPaint_ = true;
     const bool handled = owner->OnPaint();
     if (imp_ != nullptr) {
@@ -142,17 +149,57 @@ void Qt_WindowWidget::paintEvent(QPaintEvent* event) {
 
 void Qt_WindowWidget::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
+    if (role_ == Role::Client) {
+        return;
+    }
     if (Window* owner = Owner()) {
-        const QPoint at = mapToGlobal(QPoint(0, 0));
+        const QPoint at = imp_->ClientWidget()->mapToGlobal(QPoint(0, 0));
         owner->OnMove(at.x(), at.y());
     }
 }
 
 void Qt_WindowWidget::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    if (Window* owner = Owner()) {
-        owner->OnSize(width(), height());
+    if (role_ == Role::Client || imp_ == nullptr) {
+        return;
     }
+    if (role_ == Role::Frame) {
+        imp_->PlaceClient();
+    }
+    if (Window* owner = Owner()) {
+        const QWidget* client = imp_->ClientWidget();
+        owner->OnSize(client->width(), client->height());
+    }
+}
+
+bool Qt_WindowWidget::NonClient(QMouseEvent* event, int kind) {
+    if (role_ != Role::Frame || imp_ == nullptr) {
+        return false;
+    }
+    const QPoint at = event->position().toPoint();
+    const QPoint global = event->globalPosition().toPoint();
+    const bool right = event->button() == Qt::RightButton;
+    NonClientEvent which = NonClientEvent::Move;
+    switch (kind) {
+    case 0:
+        which = right ? NonClientEvent::RightDown : NonClientEvent::LeftDown;
+        break;
+    case 1:
+        which = right ? NonClientEvent::RightUp : NonClientEvent::LeftUp;
+        break;
+    case 2:
+        which = NonClientEvent::LeftDoubleClick;
+        break;
+    default:
+        which = NonClientEvent::Move;
+        break;
+    }
+    if ((kind == 0 || kind == 1 || kind == 2) && event->button() != Qt::LeftButton && !right) {
+        return true;
+    }
+    imp_->NonClientMouse(which, ModifierFlagsOf(event->modifiers()) | ButtonFlag(event->button()),
+                         Point{at.x(), at.y()}, Point{global.x(), global.y()});
+    return true;
 }
 
 void Qt_WindowWidget::closeEvent(QCloseEvent* event) {
@@ -202,6 +249,9 @@ void Qt_WindowWidget::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void Qt_WindowWidget::mousePressEvent(QMouseEvent* event) {
+    if (NonClient(event, 0)) {
+        return;
+    }
     Window* owner = Owner();
     if (owner == nullptr || !owner->OnMouseDown(MouseFlags(event), PointOf(event))) {
         QDialog::mousePressEvent(event);
@@ -209,6 +259,9 @@ void Qt_WindowWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void Qt_WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (NonClient(event, 1)) {
+        return;
+    }
     Window* owner = Owner();
     if (owner == nullptr || !owner->OnMouseUp(MouseFlags(event), PointOf(event))) {
         QDialog::mouseReleaseEvent(event);
@@ -216,6 +269,9 @@ void Qt_WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void Qt_WindowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (NonClient(event, 2)) {
+        return;
+    }
     Window* owner = Owner();
     if (owner == nullptr || !owner->OnMouseDoubleClick(MouseFlags(event), PointOf(event))) {
         QDialog::mouseDoubleClickEvent(event);
@@ -223,6 +279,9 @@ void Qt_WindowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void Qt_WindowWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (NonClient(event, 3)) {
+        return;
+    }
     Window* owner = Owner();
     if (owner == nullptr || !owner->OnMouseMove(PointOf(event))) {
         QDialog::mouseMoveEvent(event);
@@ -237,7 +296,9 @@ void Qt_WindowWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void Qt_WindowWidget::leaveEvent(QEvent* event) {
-    if (Window* owner = Owner()) {
+    if (role_ == Role::Frame && imp_ != nullptr) {
+        imp_->NonClientMouse(NonClientEvent::Leave, 0, Point{}, Point{});
+    } else if (Window* owner = Owner()) {
         owner->OnMouseLeave();
     }
     QDialog::leaveEvent(event);
@@ -259,7 +320,8 @@ void Qt_WindowWidget::focusOutEvent(QFocusEvent* event) {
 
 void Qt_WindowWidget::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange) {
+    if (event->type() == QEvent::ActivationChange && role_ != Role::Client) {
+        update(); // the caption strip shows whether the window is active
         if (Window* owner = Owner()) {
             owner->OnActivate(isActiveWindow());
         }
@@ -385,10 +447,18 @@ bool Qt_WindowImp::Build(const DialogTemplate& source, Window* parent) {
     } else if ((source.style & NoCloseBox) != 0) {
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     }
-    auto* widget = new Qt_WindowWidget(*this, WidgetOf(parent), flags);
+    const bool ownCaption = (source.style & OwnCaption) != 0;
+    auto* widget = new Qt_WindowWidget(*this, WidgetOf(parent), flags,
+                                       ownCaption ? Qt_WindowWidget::Role::Frame
+                                                  : Qt_WindowWidget::Role::Whole);
     widget_ = widget;
     topLevel_ = true;
     destroyed_ = false;
+    sizable_ = (source.style & SizingBorder) != 0;
+    if (ownCaption) {
+        client_ = new Qt_WindowWidget(*this, widget, Qt::Widget, Qt_WindowWidget::Role::Client);
+        client_->setMouseTracking(true);
+    }
     widget->setWindowTitle(QString::fromUtf8(source.caption != nullptr ? source.caption : ""));
 
     Qt_FontImp font;
@@ -400,7 +470,8 @@ bool Qt_WindowImp::Build(const DialogTemplate& source, Window* parent) {
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     const std::int32_t baseX = (letters / 26 + 1) / 2;
     const std::int32_t baseY = metrics.height();
-    widget->resize(ScaleRounded(source.width, baseX, 4), ScaleRounded(source.height, baseY, 8));
+    SetClientSize(ScaleRounded(source.width, baseX, 4), ScaleRounded(source.height, baseY, 8));
+    PlaceClient();
     if ((source.style & SizingBorder) == 0 && (source.style & OwnCaption) == 0) {
         widget->setSizeGripEnabled(false);
     }
@@ -421,7 +492,7 @@ void Qt_WindowImp::AddControl(const ControlTemplate& control, std::int32_t baseX
 
 Qt_WindowImp* Qt_WindowImp::MakeControl(ControlKind kind, std::int32_t id, const QString& text,
                                         const QRect& rect, std::uint32_t style) {
-    QWidget* parent = widget_;
+    QWidget* parent = ClientWidget();
     QWidget* widget = nullptr;
     switch (kind) {
     case ControlKind::Edit: {
@@ -571,6 +642,7 @@ void Qt_WindowImp::SetText(const plat::String& text) {
     const QString value = ToQt(text);
     if (topLevel_) {
         widget_->setWindowTitle(value);
+        widget_->update(); // a caption of its own shows the title
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_.data())) {
         const QSignalBlocker quiet(edit);
         edit->setPlainText(value);
@@ -608,7 +680,8 @@ Rect Qt_WindowImp::GetWindowRect() const {
 }
 
 Rect Qt_WindowImp::GetClientRect() const {
-    return widget_ ? Rect::FromSize(0, 0, widget_->width(), widget_->height()) : Rect{};
+    const QWidget* client = ClientWidget();
+    return client != nullptr ? Rect::FromSize(0, 0, client->width(), client->height()) : Rect{};
 }
 
 void Qt_WindowImp::SetWindowRect(const Rect& rect) {
@@ -630,7 +703,13 @@ void Qt_WindowImp::SetWindowRect(const Rect& rect) {
 }
 
 void Qt_WindowImp::SetClientSize(std::int32_t width, std::int32_t height) {
-    if (widget_) {
+    if (!widget_) {
+        return;
+    }
+    if (HasOwnCaption()) {
+        widget_->resize(width + 2 * Border(), height + 2 * Border() + CaptionHeight());
+        PlaceClient();
+    } else {
         widget_->resize(width, height);
     }
 }
@@ -639,12 +718,17 @@ Point Qt_WindowImp::ClientOrigin() const {
     if (!widget_) {
         return Point{};
     }
-    const QPoint at = widget_->mapToGlobal(QPoint(0, 0));
+    const QPoint at = ClientWidget()->mapToGlobal(QPoint(0, 0));
     return Point{at.x(), at.y()};
 }
 
 void Qt_WindowImp::SetMinimumClientSize(std::int32_t width, std::int32_t height) {
-    if (widget_) {
+    if (!widget_) {
+        return;
+    }
+    if (HasOwnCaption()) {
+        widget_->setMinimumSize(width + 2 * Border(), height + 2 * Border() + CaptionHeight());
+    } else {
         widget_->setMinimumSize(width, height);
     }
 }
@@ -741,7 +825,219 @@ Font* Qt_WindowImp::GetFont() {
 }
 
 std::unique_ptr<GCImp> Qt_WindowImp::CreateGC(bool paintCycle) {
-    return std::make_unique<Qt_GCImp>(widget_, paintCycle && inPaint_);
+    if (paintCycle && inPaint_ && paintTarget_ != nullptr) {
+        return std::make_unique<Qt_GCImp>(paintTarget_, true);
+    }
+    return std::make_unique<Qt_GCImp>(ClientWidget(), false);
+}
+
+// --- a window with its own caption -------------------------------------------
+
+std::int32_t Qt_WindowImp::Border() const {
+    return sizable_ ? 4 : 1;
+}
+
+std::int32_t Qt_WindowImp::CaptionHeight() const {
+    const QFontMetrics metrics(QApplication::font());
+    return std::max(16, metrics.height() + 4);
+}
+
+Rect Qt_WindowImp::CloseBox() const {
+    const std::int32_t size = CaptionHeight() - 4;
+    const std::int32_t right = widget_->width() - Border() - 2;
+    const std::int32_t top = Border() + 2;
+    return Rect{right - size, top, right, top + size};
+}
+
+std::int32_t Qt_WindowImp::DefaultHitTest(Point p) const {
+    const std::int32_t width = widget_->width();
+    const std::int32_t height = widget_->height();
+    const std::int32_t border = Border();
+    if (p.x < 0 || p.y < 0 || p.x >= width || p.y >= height) {
+        return HitNowhere;
+    }
+    if (sizable_) {
+        // Corners take a little more than the border, so that they can be found.
+        const std::int32_t corner = border + 8;
+        const bool left = p.x < border, right = p.x >= width - border;
+        const bool top = p.y < border, bottom = p.y >= height - border;
+        if ((top || p.y < corner) && (left || p.x < corner) && (top || left)) {
+            return HitTopLeft;
+        }
+        if ((top || p.y < corner) && (right || p.x >= width - corner) && (top || right)) {
+            return HitTopRight;
+        }
+        if ((bottom || p.y >= height - corner) && (left || p.x < corner) && (bottom || left)) {
+            return HitBottomLeft;
+        }
+        if ((bottom || p.y >= height - corner) && (right || p.x >= width - corner) &&
+            (bottom || right)) {
+            return HitBottomRight;
+        }
+        if (top) {
+            return HitTop;
+        }
+        if (bottom) {
+            return HitBottom;
+        }
+        if (left) {
+            return HitLeft;
+        }
+        if (right) {
+            return HitRight;
+        }
+    }
+    if (p.y < border + CaptionHeight()) {
+        return CloseBox().Contains(p) ? HitCloseButton : HitCaption;
+    }
+    return HitClient;
+}
+
+void Qt_WindowImp::PlaceClient() {
+    if (HasOwnCaption() && widget_) {
+        const std::int32_t border = Border();
+        client_->setGeometry(border, border + CaptionHeight(),
+                             std::max(0, widget_->width() - 2 * border),
+                             std::max(0, widget_->height() - 2 * border - CaptionHeight()));
+    }
+}
+
+void Qt_WindowImp::PaintNonClient() {
+    QWidget* frame = widget_;
+    const bool active = frame->isActiveWindow();
+    {
+        Qt_GCImp gc(frame, true);
+        const Rect whole = Rect::FromSize(0, 0, frame->width(), frame->height());
+        DrawState state;
+        state.brushColour = FromQtColour(frame->palette().color(QPalette::Window));
+        gc.Rectangle(whole, 1, state);
+        gc.Frame(whole, false);
+        const std::int32_t border = Border();
+        gc.Caption(Rect{border, border, frame->width() - border, border + CaptionHeight()},
+                   GetText(), active);
+        const ButtonState state2 = !active && closeState_ == 1
+                                       ? ButtonState::Inactive
+                                       : static_cast<ButtonState>(closeState_);
+        gc.CaptionButtonGlyph(CloseBox(), CaptionButton::Close, state2);
+    }
+    if (owner_ != nullptr) {
+        paintTarget_ = frame;
+        inPaint_ = true;
+        owner_->OnNonClientPaint();
+        inPaint_ = false;
+        paintTarget_ = nullptr;
+    }
+}
+
+bool Qt_WindowImp::NonClientMouse(NonClientEvent event, std::uint32_t flags, Point point,
+                                  Point global) {
+    if (!widget_) {
+        return false;
+    }
+    const QPoint at(global.x, global.y);
+    if (dragging_) {
+        // Moving or sizing by hand, where the window manager does not offer it.
+        if (event == NonClientEvent::Move) {
+            const QPoint delta = at - dragStart_;
+            QRect rect = dragGeometry_;
+            switch (dragHit_) {
+            case HitCaption:
+                rect.translate(delta);
+                break;
+            default:
+                if (dragHit_ == HitLeft || dragHit_ == HitTopLeft || dragHit_ == HitBottomLeft) {
+                    rect.setLeft(
+                        std::min(rect.left() + delta.x(), rect.right() - widget_->minimumWidth()));
+                }
+                if (dragHit_ == HitRight || dragHit_ == HitTopRight || dragHit_ == HitBottomRight) {
+                    rect.setRight(rect.right() + delta.x());
+                }
+                if (dragHit_ == HitTop || dragHit_ == HitTopLeft || dragHit_ == HitTopRight) {
+                    rect.setTop(
+                        std::min(rect.top() + delta.y(), rect.bottom() - widget_->minimumHeight()));
+                }
+                if (dragHit_ == HitBottom || dragHit_ == HitBottomLeft ||
+                    dragHit_ == HitBottomRight) {
+                    rect.setBottom(rect.bottom() + delta.y());
+                }
+                break;
+            }
+            widget_->setGeometry(rect);
+        } else if (event == NonClientEvent::LeftUp) {
+            dragging_ = false;
+            widget_->releaseMouse();
+        }
+        return true;
+    }
+    std::int32_t hit = event == NonClientEvent::Leave ? HitNowhere : DefaultHitTest(point);
+    Window* owner = owner_;
+    if (owner != nullptr && event != NonClientEvent::Leave) {
+        hit = owner->OnNonClientHitTest(point, hit);
+    }
+    if (owner != nullptr && owner->OnNonClientMouse(event, flags, point, hit)) {
+        return true;
+    }
+    // What the window does by default.
+    const std::int32_t before = closeState_;
+    switch (event) {
+    case NonClientEvent::LeftDown:
+        if (hit == HitCloseButton) {
+            closeState_ = 3;
+        } else if (hit == HitCaption || (hit >= HitLeft && hit <= HitBottomRight)) {
+            QWindow* window = widget_->windowHandle();
+            bool started = false;
+            if (window != nullptr) {
+                if (hit == HitCaption) {
+                    started = window->startSystemMove();
+                } else {
+                    Qt::Edges edges;
+                    if (hit == HitLeft || hit == HitTopLeft || hit == HitBottomLeft)
+                        edges |= Qt::LeftEdge;
+                    if (hit == HitRight || hit == HitTopRight || hit == HitBottomRight)
+                        edges |= Qt::RightEdge;
+                    if (hit == HitTop || hit == HitTopLeft || hit == HitTopRight)
+                        edges |= Qt::TopEdge;
+                    if (hit == HitBottom || hit == HitBottomLeft || hit == HitBottomRight)
+                        edges |= Qt::BottomEdge;
+                    started = window->startSystemResize(edges);
+                }
+            }
+            if (!started) {
+                dragging_ = true;
+                dragHit_ = hit;
+                dragStart_ = at;
+                dragGeometry_ = widget_->geometry();
+                widget_->grabMouse();
+            }
+        }
+        break;
+    case NonClientEvent::LeftUp:
+        if (closeState_ == 3) {
+            closeState_ = 1;
+            if (hit == HitCloseButton) {
+                widget_->update();
+                widget_->close();
+                return true;
+            }
+        }
+        break;
+    case NonClientEvent::Move:
+        if (closeState_ != 3) {
+            closeState_ = hit == HitCloseButton ? 2 : 1;
+        }
+        break;
+    case NonClientEvent::Leave:
+        if (closeState_ != 3) {
+            closeState_ = 1;
+        }
+        break;
+    default:
+        break;
+    }
+    if (closeState_ != before) {
+        widget_->update();
+    }
+    return true;
 }
 
 WindowImp* Qt_WindowImp::Control(std::int32_t id) {

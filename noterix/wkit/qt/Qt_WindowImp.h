@@ -2,6 +2,7 @@
 
 #include "wkit/Backend.h"
 #include "wkit/GC.h"
+#include "wkit/Window.h"
 
 #include <QDialog>
 #include <QObject>
@@ -16,10 +17,15 @@ class Qt_WindowImp;
 
 // The toolkit window of a wkit window or dialog: its events become the
 // owner's handlers.
+// A window that draws its own caption is two widgets: the frame (caption
+// strip and borders, the "non-client" part) and the client inside it.
 class Qt_WindowWidget : public QDialog {
 public:
-    Qt_WindowWidget(Qt_WindowImp& imp, QWidget* parent, Qt::WindowFlags flags);
+    enum class Role { Whole, Frame, Client };
+    Qt_WindowWidget(Qt_WindowImp& imp, QWidget* parent, Qt::WindowFlags flags,
+                    Role role = Role::Whole);
     void Detach() { imp_ = nullptr; }
+    Role WidgetRole() const { return role_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,7 +49,9 @@ public:
 
 private:
     Window* Owner() const;
+    bool NonClient(QMouseEvent* event, int kind);
     Qt_WindowImp* imp_;
+    Role role_;
 };
 
 // Routes a control's keys and mouse to the wkit control attached to it.
@@ -114,6 +122,18 @@ public:
     // The window that gets a control's clicks and notifications.
     Qt_WindowImp* Parent() const { return parent_; }
     void WidgetGone();
+    // The widget the client area is: the inner one of a window with its own caption.
+    QWidget* ClientWidget() const { return client_ ? client_.data() : widget_.data(); }
+    bool HasOwnCaption() const { return !client_.isNull(); }
+    // Caption strip and borders of a window with its own caption.
+    std::int32_t Border() const;
+    std::int32_t CaptionHeight() const;
+    Rect CloseBox() const;
+    std::int32_t DefaultHitTest(Point point) const;
+    void PlaceClient();
+    void PaintNonClient();
+    // The mouse over the caption and borders; true when the event was used.
+    bool NonClientMouse(NonClientEvent event, std::uint32_t flags, Point point, Point global);
 
 private:
     friend class Qt_WindowWidget;
@@ -127,6 +147,14 @@ private:
     ControlKind kind_ = ControlKind::Placeholder;
     std::int32_t id_ = 0;
     QPointer<QWidget> widget_;
+    QPointer<QWidget> client_;
+    QWidget* paintTarget_ = nullptr;
+    bool sizable_ = false;
+    std::int32_t closeState_ = 1; // 1 normal, 2 hot, 3 pressed
+    bool dragging_ = false;
+    std::int32_t dragHit_ = 0;
+    QPoint dragStart_;
+    QRect dragGeometry_;
     bool topLevel_ = false;
     bool destroyed_ = false;
     bool inPaint_ = false;
