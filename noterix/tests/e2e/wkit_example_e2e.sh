@@ -2,7 +2,8 @@
 # The GUI library's example under a private X server with a real tray host:
 # the icon sits in the tray, a right click shows its menu at the cursor, a
 # click shows the dialog, a double click runs the default command once, and
-# "Exit" from the menu ends the program.
+# "Exit" from the menu ends the program, and so does SIGTERM, through the same
+# end sequence.
 #   wkit_example_e2e.sh BIN_DIR SCREENSHOT_DIR
 set -euo pipefail
 
@@ -22,6 +23,10 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  # What the screen showed, for whoever reads the failure.
+  [[ -n ${DISPLAY:-} ]] && import -window root "$shots/wkit-failure.png" 2>/dev/null || true
+  [[ -n ${DISPLAY:-} ]] && xdotool search --onlyvisible --classname '^wkit-example$' 2>/dev/null |
+    while read -r w; do xdotool getwindowgeometry "$w" | tr '\n' ' ' >&2; echo >&2; done || true
   [[ -f $work/out.txt ]] && sed 's/^/  example: /' "$work/out.txt" >&2
   exit 1
 }
@@ -122,4 +127,20 @@ wait "$example_pid" || rc=$?
 example_pid=
 ((rc == 0)) || fail "exit code $rc"
 [[ $(said 'exit chosen') -eq 1 && $(said 'ending') -eq 1 ]] || fail "the end sequence did not run once"
+
+# --- asked politely to stop, it runs the same end sequence ------------------
+"$bin/wkit-example" >"$work/out.txt" 2>&1 &
+example_pid=$!
+wait_for "the second start never added its icon" 60 'test "$(said "the icon is in the notification area")" -ge 1'
+kill -TERM "$example_pid"
+for _ in $(seq 300); do
+  kill -0 "$example_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$example_pid" 2>/dev/null && fail "the example did not end on SIGTERM"
+rc=0
+wait "$example_pid" || rc=$?
+example_pid=
+((rc == 0)) || fail "exit code $rc after SIGTERM"
+[[ $(said 'ending') -eq 1 ]] || fail "SIGTERM did not run the end sequence"
 echo "wkit example e2e: passed"

@@ -139,3 +139,50 @@ TEST_F(ErrorReporting, TheDebugDialogWalksTheStackWithMoreInfoAndBack) {
 }
 
 } // namespace
+
+namespace {
+
+constexpr wkit::ControlTemplate optionControls[] = {
+    {wkit::ControlKind::CheckBox, 1035, "Show &scroll bars on notes", 7, 7, 160, 10},
+    {wkit::ControlKind::DefaultButton, 1, "OK", 62, 76, 50, 14},
+    {wkit::ControlKind::Button, 2, "Cancel", 116, 76, 50, 14},
+};
+constexpr wkit::DialogTemplate optionTemplate =
+    wkit::MakeDialogTemplate(920, "Options", "MS Sans Serif", 8, 175, 97, 0, optionControls);
+
+class BoundDialog : public wkit::Dialog {
+public:
+    BoundDialog() : Dialog(920, nullptr) {}
+    bool OnInitDialog() override { return box.Bind(*this, 1035, "UI.ShowScrollBars", true); }
+    wkit::AutoPrefCheckBox box;
+};
+
+using AutoPrefs = RecordingFixture;
+
+TEST_F(AutoPrefs, OKCommitsBoundCheckBoxesAndCancelCommitsNothing) {
+    wkit::TemplateRegistry::Add(&optionTemplate);
+    auto& preferences = plat::Preferences::Get();
+    bool value = true;
+    Recorder().answers.push_back(ScriptedAnswer{"Cancel", 0, true}); // ticks, then cancels
+    {
+        BoundDialog dialog;
+        EXPECT_EQ(dialog.DoModal(), wkit::IdCancel);
+    }
+    EXPECT_FALSE(preferences.ReadBool("UI.ShowScrollBars", value)); // nothing written
+
+    // Untick (the box starts ticked from the default), then OK.
+    BoundDialog dialog;
+    ASSERT_TRUE(dialog.Create(true));
+    auto& imp = static_cast<wkit::Recording_WindowImp&>(*dialog.Imp());
+    EXPECT_TRUE(dialog.box.GetCheck());
+    imp.Click(1035);
+    imp.Click(2);
+    EXPECT_FALSE(preferences.ReadBool("UI.ShowScrollBars", value));
+    ASSERT_TRUE(dialog.Create(true));
+    imp.Click(1035);
+    imp.Click(1);
+    ASSERT_TRUE(preferences.ReadBool("UI.ShowScrollBars", value));
+    EXPECT_FALSE(value);
+}
+
+} // namespace
