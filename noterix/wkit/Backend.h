@@ -120,6 +120,9 @@ public:
     virtual void SetCursorShape(CursorShape shape) = 0;
     virtual Font* GetFont() = 0;
     virtual std::unique_ptr<GCImp> CreateGC(bool paintCycle) = 0;
+    // In a window that draws its own caption: the caption button's square,
+    // counted from the right (0 is the close box), in window coordinates.
+    virtual Rect CaptionButtonRect(std::int32_t fromRight) const = 0;
 
     // Controls of a dialog made from a template, by id (owned by the dialog's
     // back-end), and controls made at run time.

@@ -116,6 +116,9 @@ void Dialog::InitDialog() {
 }
 
 void Dialog::AddSizeGrip() {
+    // A hidden window hears of its size only when shown: bring the anchored
+    // controls to the size OnInitDialog gave it before looking at them.
+    Layout();
     ApplicationImp* backend = ApplicationImp::Current();
     const std::int32_t width = backend->GetMetric(ApplicationImp::ScrollBarWidth);
     const std::int32_t height = backend->GetMetric(ApplicationImp::ScrollBarHeight);

@@ -84,6 +84,8 @@ TEST_F(OwnCaption, TheCaptionStripIsOutsideTheClientAreaAndItsPartsAnswerTheMous
     QWidget* frame = back.Widget();
     QWidget* client = back.ClientWidget();
     ASSERT_NE(frame, client);
+    EXPECT_FALSE(client->isWindow());
+    EXPECT_TRUE(client->isVisible());
 
     const Rect clientRect = dialog.GetClientRect();
     EXPECT_EQ(frame->height(), clientRect.Height() + 2 * back.Border() + back.CaptionHeight());

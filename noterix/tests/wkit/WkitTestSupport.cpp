@@ -2,6 +2,8 @@
 
 #include "wkit/Templates.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr wkit::ControlTemplate mainControls[] = {

@@ -5,6 +5,7 @@
 #include "wkit/Templates.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 

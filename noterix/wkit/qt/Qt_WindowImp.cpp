@@ -118,6 +118,11 @@ std::uint32_t ModifierFlagsOf(Qt::KeyboardModifiers modifiers) {
 Qt_WindowWidget::Qt_WindowWidget(Qt_WindowImp& imp, QWidget* parent, Qt::WindowFlags flags,
                                  Role role)
     : QDialog(parent, flags), imp_(&imp), role_(role) {
+    if (flags == Qt::Widget) {
+        // A dialog always makes itself a window; a client area or a child
+        // window is part of its parent.
+        setWindowFlags(Qt::Widget);
+    }
     setMouseTracking(true);
     setSizeGripEnabled(false);
 }
@@ -847,6 +852,15 @@ Rect Qt_WindowImp::CloseBox() const {
     const std::int32_t right = widget_->width() - Border() - 2;
     const std::int32_t top = Border() + 2;
     return Rect{right - size, top, right, top + size};
+}
+
+Rect Qt_WindowImp::CaptionButtonRect(std::int32_t fromRight) const {
+    if (!widget_ || !HasOwnCaption()) {
+        return Rect{};
+    }
+    Rect box = CloseBox();
+    box.Offset(-fromRight * (box.Width() + 2), 0);
+    return box;
 }
 
 std::int32_t Qt_WindowImp::DefaultHitTest(Point p) const {

@@ -99,6 +99,7 @@ public:
     void SetCursorShape(CursorShape shape) override;
     Font* GetFont() override;
     std::unique_ptr<GCImp> CreateGC(bool paintCycle) override;
+    Rect CaptionButtonRect(std::int32_t fromRight) const override;
 
     WindowImp* Control(std::int32_t id) override;
     WindowImp* CreateControl(ControlKind kind, std::int32_t id, const plat::String& text,

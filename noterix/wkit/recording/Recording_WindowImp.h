@@ -102,6 +102,11 @@ public:
         return std::make_unique<Recording_GCImp>(GetClientRect());
     }
 
+    Rect CaptionButtonRect(std::int32_t fromRight) const override {
+        // A 16-pixel caption strip inside a 4-pixel border.
+        const std::int32_t right = rect_.Width() - 6 - fromRight * 16;
+        return Rect{right - 14, 5, right, 19};
+    }
     WindowImp* Control(std::int32_t id) override;
     WindowImp* CreateControl(ControlKind kind, std::int32_t id, const plat::String& text,
                              const Rect& rect) override;
