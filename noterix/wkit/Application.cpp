@@ -51,7 +51,7 @@ bool Application::CreateMainWindow() {
 bool Application::InstantiateMainDialog() {
     return false;
 }
-void Application::OnIdleNothing() {}
+void Application::ReservedSlot11() {}
 
 IconAction Application::ClassifyIconClick(std::uint32_t flags) {
     return BaseIconPolicy(flags);

@@ -32,7 +32,7 @@ public:
     virtual IconAction ClassifyIconClick(std::uint32_t flags); // slot 9
     virtual std::shared_ptr<Menu> BuildIconMenu(std::shared_ptr<Menu> menu,
                                                 std::uint32_t flags); // slot 10
-    virtual void OnIdleNothing();                                     // slot 11
+    virtual void ReservedSlot11(); // slot 11: kept for the slot order, does nothing
 
     static Application* Get();
     ApplicationImp* Imp() const { return imp_.get(); }
