@@ -1,0 +1,66 @@
+// Note windows on the offscreen platform: what the toolkit decides about
+// their sizes.
+
+#include "../wkit/WkitTestSupport.h"
+#include "tray/PinnetWindow.h"
+#include "tray/TrayResources.h"
+#include "wkit/qt/Qt_WindowImp.h"
+
+#include <QApplication>
+
+namespace {
+
+class NoteWindowQt : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "tests";
+        static char* argv[] = {name, nullptr};
+        if (qApp == nullptr) {
+            new QApplication(argc, argv);
+        }
+        app.CreateImp();
+        app.Imp()->Initialise(app);
+        InstallTrayResources();
+        note.SetSize(180, 120);
+        note.SetPosition(200, 150);
+        note.SetText("a note\r\nwith\r\nlines");
+    }
+    void TearDown() override {
+        PinnetWindow::HideAll();
+        PinnetWindow::FreeClosed();
+    }
+    MemoryPreferences preferences;
+    wkit::Application app;
+    Note note;
+};
+
+TEST_F(NoteWindowQt, ReopeningANoteWithAScrollBarKeepsItsStoredSize) {
+    plat::Preferences::Get().SetBool("UI.ShowScrollBars", true);
+    for (int i = 0; i < 5; ++i) {
+        PinnetWindow* window = PinnetWindow::Open(note, false);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->Edit().HasScrollBars(2));
+        window->OnMove(0, 0); // something changed: the close copies the size back
+        window->Close(false);
+        PinnetWindow::FreeClosed();
+        EXPECT_EQ(note.Width(), 180) << "opening " << i;
+        EXPECT_EQ(note.Height(), 120) << "opening " << i;
+    }
+}
+
+TEST_F(NoteWindowQt, AFoldedNoteIsItsCaptionAndNeverNarrowerThanAHundredPixels) {
+    PinnetWindow* window = PinnetWindow::Open(note, false);
+    ASSERT_NE(window, nullptr);
+    auto& back = static_cast<wkit::Qt_WindowImp&>(*window->Imp());
+    const wkit::Rect unfolded = window->GetWindowRect();
+    window->ToggleFold();
+    QWidget* frame = back.Widget();
+    EXPECT_EQ(frame->height(), 2 * back.Border() + back.CaptionHeight());
+    window->Imp()->SetClientSize(20, 0);
+    EXPECT_GE(frame->width(), PinnetWindow::NarrowestWidth);
+    window->ToggleFold();
+    EXPECT_EQ(window->GetWindowRect().Height(), unfolded.Height());
+}
+
+} // namespace
