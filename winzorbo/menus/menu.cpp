@@ -3,6 +3,7 @@
 #include "core/game_state.h"
 #include "core/waiting.h"
 #include "core/zorbo_objects.h"
+#include "startup/intro.h"
 
 #include <algorithm>
 #include <allegro.h>
@@ -24,7 +25,7 @@ BITMAP* make_menu_picture(const std::string& title) {
     BITMAP* work = create_bitmap(640, 480);
     clear_to_color(work, background_colour);
     blit(zorbo_object<BITMAP>(obj_title), work, 0, 0, 0, 40, 640, 400);
-    textout_ex(work, game_font, "version 1.01", 520, 460, 233, -1);
+    draw_version(work);
     set_palette_range(zorbo_object<RGB>(obj_palette_menu), 0, 223, 0);
     blit(work, surface, 0, 0, 0, 0, 640, 480);
     set_palette_range(zorbo_object<RGB>(obj_palette_interface), 224, 255, 0);

@@ -5,6 +5,7 @@
 #include "core/waiting.h"
 #include "core/zorbo_objects.h"
 
+#include <algorithm>
 #include <allegro.h>
 
 namespace {
@@ -22,6 +23,14 @@ RGB* palette_object(int index) {
     return zorbo_object<RGB>(index);
 }
 } // namespace
+
+void draw_version(BITMAP* target) {
+    // Kept on the screen whatever the font's width: the mark is read at the
+    // bottom right, and a cut-off number looks like a fault.
+    static constexpr char version[] = "version 1.01";
+    int x = std::min(520, 636 - text_length(game_font, version));
+    textout_ex(target, game_font, version, x, 460, 233, -1);
+}
 
 void run_intro() {
     clear_to_color(surface, background_colour);
@@ -41,7 +50,7 @@ void run_intro() {
     clear_keybuf();
     fade_in_range(palette_object(obj_palette_title), 4, 0, 223);
     wait_for_key_or(40);
-    textout_ex(surface, game_font, "version 1.01", 520, 460, 233, -1);
+    draw_version(surface);
     int speed = keypressed() ? 64 : 3;
     fade_from_range(palette_object(obj_palette_title), palette_object(obj_palette_menu), speed, 0,
                     223);
