@@ -149,9 +149,13 @@ bool NotesKeeper::SaveNotes() {
     if (!TakeLock() || !GetNotesPath(path)) {
         return false;
     }
-    const bool saved = store_.SaveToFile(path, false);
-    TellOfChangedCopy(); // kept aside even when the save itself then failed
-    return saved;
+    if (!store_.SaveToFile(path, false)) {
+        // A version kept aside before a failed save is still the file in
+        // place too; the user hears of it once ours has replaced it.
+        return false;
+    }
+    TellOfChangedCopy();
+    return true;
 }
 
 bool NotesKeeper::SaveNow() {

@@ -287,6 +287,12 @@ std::FILE* Linux_FileSpecImp::OpenStream(const String& path, const char* mode, i
 std::FILE* Linux_FileSpecImp::CreateTemporary(const String& finalPath, String& tempPath,
                                               int& error) {
     const String target = ReplacementTarget(finalPath);
+    // The rename would replace a file its owner made read-only just as well
+    // as any other: refuse, as writing to it in place would be refused.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+        error = errno;
+        return nullptr;
+    }
     String pattern = FolderOf(target);
     pattern.Append("/.");
     pattern.Append(NameOf(target));

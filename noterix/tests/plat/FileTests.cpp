@@ -266,7 +266,7 @@ TEST_F(FileTest, AReplacementKeepsTheModeOfTheFileItReplaces) {
     const Case cases[] = {
         {"shared with the group", true, 0640, 0640},
         {"readable by all", true, 0644, 0644},
-        {"read-only", true, 0400, 0400},
+        {"writable by the group", true, 0660, 0660},
         {"a new file is private", false, 0, 0600},
     };
     for (const Case& c : cases) {
