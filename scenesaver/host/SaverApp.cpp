@@ -177,7 +177,7 @@ int CSaverApp::ChangePasswordMode(const SaverCommandLine& commandLine) {
     }
     const std::string stored = StoredPassword(*profile);
     if (!stored.empty()) {
-        CPasswordDlg check(stored);
+        CPasswordDlg check(*profile);
         SetForeignOwner(check, ownerId);
         if (CTerminationSignals::Received() || check.exec() != QDialog::Accepted) {
             return 0;

@@ -26,8 +26,8 @@ bool IsWatchedButton(Qt::MouseButton button) {
 CSaverWnd::CSaverWnd(CAppProfile& profile, std::string& exitLink, std::uint32_t& calibrationCount,
                      Kind kind)
     : profile(profile), exitLink(exitLink), calibrationCount(calibrationCount), kind(kind) {
-    passwordPrompt = [](QWidget* owner, const std::string& storedForm) {
-        CPasswordDlg dialog(storedForm, owner);
+    passwordPrompt = [&profile](QWidget* owner, const std::string& /*storedForm*/) {
+        CPasswordDlg dialog(profile, owner);
         return dialog.exec() == QDialog::Accepted;
     };
     setAttribute(Qt::WA_OpaquePaintEvent);
