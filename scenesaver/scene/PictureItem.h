@@ -2,6 +2,7 @@
 
 #include "platform/Bitmap.h"
 #include "scene/ColorSpec.h"
+#include "scene/EmbeddedBytes.h"
 #include "scene/ItemSpecs.h"
 #include "scene/LogFont.h"
 #include "scene/Placement.h"
@@ -54,7 +55,7 @@ public:
     std::string m_text;
     LOGFONTA m_font = DefaultPictureFont();
     std::string m_fileName;
-    std::vector<std::uint8_t> m_imageBytes; // kept for the life of the scene
+    CEmbeddedBytes m_imageBytes; // valid for the life of the scene
     std::vector<CItemRef> m_users;
 
     // run-time state

@@ -153,8 +153,9 @@ TEST_F(PictureLoad, PrepareDecodesEmbeddedBytes) {
     EXPECT_TRUE(shown.empty());
 
     CPictureItem broken;
-    broken.m_imageBytes = {'B', 'M'};
-    broken.m_imageBytes.resize(60, 0);
+    Bytes bitmapHeadOnly = {'B', 'M'};
+    bitmapHeadOnly.resize(60, 0);
+    broken.m_imageBytes = bitmapHeadOnly;
     EXPECT_FALSE(broken.Prepare());
     ASSERT_EQ(shown.size(), 1u);
     // The embedded bytes travel through a private "Ssd" file.
