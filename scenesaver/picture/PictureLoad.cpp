@@ -7,7 +7,9 @@
 #include <QImageReader>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 // The size the system gives icons and cursors drawn at their default size.
@@ -24,6 +26,37 @@ bool IsShortBitmapFile(const std::string& path) {
     const std::size_t got = std::fread(head, 1, sizeof head, file);
     std::fclose(file);
     return got == sizeof head && head[0] == 'B' && head[1] == 'M';
+}
+
+// An icon file holds the same picture at several sizes. The one drawn is the
+// one nearest the system's icon size, brought to that size, as the system
+// draws icons at their default size.
+QImage ReadIconAtSystemSize(const QString& path, const QByteArray& format) {
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    QImage best;
+    int bestDistance = 0;
+    const int count = std::max(1, reader.imageCount());
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i)) {
+            break;
+        }
+        QImage image;
+        if (!reader.read(&image) || image.isNull()) {
+            continue;
+        }
+        const int distance =
+            std::abs(image.width() - kSystemIconSize) + std::abs(image.height() - kSystemIconSize);
+        if (best.isNull() || distance < bestDistance) {
+            best = std::move(image);
+            bestDistance = distance;
+        }
+    }
+    if (best.isNull() || best.size() == QSize(kSystemIconSize, kSystemIconSize)) {
+        return best;
+    }
+    return best.scaled(kSystemIconSize, kSystemIconSize, Qt::IgnoreAspectRatio,
+                       Qt::FastTransformation);
 }
 
 ImgBuffer Decode(ImgStream* stream, int format, int& width, int& height) {
@@ -75,12 +108,10 @@ int CPictureItem::LoadPictureFile(const std::string& path) {
 int CPictureItem::LoadIconPicture(const std::string& path) {
     QImage icon;
     for (const char* format : {"ico", "cur"}) {
-        QImageReader reader(QString::fromLocal8Bit(path.c_str()), QByteArray(format));
-        reader.setAutoDetectImageFormat(false);
-        if (reader.read(&icon) && !icon.isNull()) {
+        icon = ReadIconAtSystemSize(QString::fromLocal8Bit(path.c_str()), QByteArray(format));
+        if (!icon.isNull()) {
             break;
         }
-        icon = QImage();
     }
     if (icon.isNull()) {
         return 0;
