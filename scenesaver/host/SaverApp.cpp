@@ -1,5 +1,6 @@
 #include "host/SaverApp.h"
 
+#include "host/BlankScreens.h"
 #include "host/DesktopFiles.h"
 #include "host/NewPasswordDlg.h"
 #include "host/Password.h"
@@ -103,6 +104,7 @@ int CSaverApp::RunMode() {
         std::make_unique<CSceneThread>(window.get(), scene.get(), &calibrationCount, false);
     window->SetSceneThread(sceneThread.get());
     window->show();
+    blankScreens = CoverOtherScreens(*screen, *window);
     window->GrabInput();
     CSaverWnd* saver = window.get();
     saverWindow = std::move(window);
@@ -193,7 +195,8 @@ int CSaverApp::ChangePasswordMode(const SaverCommandLine& commandLine) {
 
 void CSaverApp::ShutDown() {
     // The window first: destroying it stops the scene thread that uses the
-    // scene.
+    // scene. The other screens' covers hand their input to it.
+    blankScreens.clear();
     saverWindow.reset();
     sceneThread.reset();
     scene.reset();

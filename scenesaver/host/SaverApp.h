@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+class CBlankScreenWnd;
 class CScene;
 class CSceneThread;
 class QWidget;
@@ -26,6 +28,7 @@ public:
 
     std::unique_ptr<CScene> scene;
     std::unique_ptr<QWidget> saverWindow;
+    std::vector<std::unique_ptr<CBlankScreenWnd>> blankScreens;
     std::unique_ptr<CSceneThread> sceneThread;
     std::uint32_t calibrationCount = 0;
     std::string desktopFile;
