@@ -1,5 +1,6 @@
 #include "platform/ForeignWindow.h"
 #include "platform/ShellOpen.h"
+#include "platform/SymbolCharacters.h"
 #include "platform/SystemInfo.h"
 #include "platform/VirtualKeys.h"
 
@@ -87,4 +88,18 @@ TEST(SystemInfo, DescriptionIsTheSameUnderAnyProcessorAffinity) {
         }
     }).join();
     EXPECT_EQ(pinned, whole);
+}
+
+TEST(SymbolCharacters, BytesNameTheSymbolFontsGlyphs) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"abgp", "\u03B1\u03B2\u03B3\u03C0"},
+        {"ABGW", "\u0391\u0392\u0393\u03A9"},
+        {"1+2=3", "1+2=3"},
+        {"\xA5\xAE\xB3\xD6\xE5", "\u221E\u2192\u2265\u221A\u2211"},
+        {"\"$'", "\u2200\u2203\u220B"},
+        {"\x7F\x80\xF0", "\uFFFD\uFFFD\uFFFD"}, // codes the font leaves empty
+    };
+    for (const auto& [bytes, unicode] : cases) {
+        EXPECT_EQ(FromSymbolCharacters(bytes), QString::fromUtf8(unicode)) << bytes;
+    }
 }
