@@ -98,13 +98,12 @@ bool CPictureItem::Prepare() {
         return true;
     }
     if (IsText()) {
-        // Text pictures are rendered by the installed renderer; without one
-        // they load with no bitmap.
-        if (const TextPictureRenderer render = GetTextPictureRenderer()) {
-            if (!render(*this)) {
-                AfxMessageBox(m_text + MSG_TEXT_BITMAP_FAILED, MessageIcon::Stop);
-                return false;
-            }
+        // A text picture without its bitmap cannot be shown: no renderer is
+        // a render that failed.
+        const TextPictureRenderer render = GetTextPictureRenderer();
+        if (render == nullptr || !render(*this)) {
+            AfxMessageBox(m_text + MSG_TEXT_BITMAP_FAILED, MessageIcon::Stop);
+            return false;
         }
     } else if (!m_imageBytes.empty()) {
         if (!PrepareImage()) {

@@ -3,7 +3,9 @@
 #include "platform/WorkerThread.h"
 #include "scene/SceneMedia.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,6 +64,10 @@ public:
     // Sleeps in 100 ms chunks and then the remainder, leaving at once when
     // the stop event is set.
     void ChunkedSleep(std::uint32_t milliseconds);
+    // How a chunk is slept: a wait on the stop event, true when it was set.
+    // Replaceable so that tests see the chunks without spending the time.
+    std::function<bool(std::chrono::milliseconds)> sleepOnStop =
+        [this](std::chrono::milliseconds time) { return StopEvent().waitFor(time); };
 
     // The whole work of run mode, on the calling thread; Start() runs it on
     // the worker.
