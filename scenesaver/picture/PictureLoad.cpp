@@ -1,7 +1,8 @@
+#include "picture/PictureLoad.h"
+
 #include "imglib/ImgLib.h"
 #include "picture/PictureMessages.h"
 #include "platform/MessageBox.h"
-#include "scene/PictureItem.h"
 
 #include <QByteArray>
 #include <QImageReader>
@@ -67,7 +68,7 @@ ImgBuffer Decode(ImgStream* stream, int format, int& width, int& height) {
 }
 } // namespace
 
-int CPictureItem::LoadPictureFile(const std::string& path) {
+int LoadPictureFile(const std::string& path, CBitmap& bitmap, QImage& icon) {
     ImgStream* stream = img_open_read(path.c_str());
     if (stream == nullptr) {
         AfxMessageBox(FormatPictureMessage(MSG_PICTURE_OPEN_FAILED, img_last_error()));
@@ -80,7 +81,7 @@ int CPictureItem::LoadPictureFile(const std::string& path) {
         if (IsShortBitmapFile(path)) {
             return 0;
         }
-        return LoadIconPicture(path);
+        return LoadIconPicture(path, bitmap, icon);
     }
     int width = 0;
     int height = 0;
@@ -93,34 +94,34 @@ int CPictureItem::LoadPictureFile(const std::string& path) {
         AfxMessageBox(FormatPictureMessage(MSG_PICTURE_FORMAT_FAILED, path, decodeError));
         return 0;
     }
-    m_bitmap.DeleteObject();
+    bitmap.DeleteObject();
     QImage image = img_dib_to_ddb(pixels.get(), width, height);
     if (image.isNull()) {
         AfxMessageBox(MSG_PICTURE_CONVERSION_FAILED);
         return 0;
     }
-    m_bitmap.image = std::move(image);
-    m_bitmap.dimension = QSize(width, height);
-    m_icon = QImage();
+    bitmap.image = std::move(image);
+    bitmap.dimension = QSize(width, height);
+    icon = QImage();
     return 1;
 }
 
-int CPictureItem::LoadIconPicture(const std::string& path) {
-    QImage icon;
+int LoadIconPicture(const std::string& path, CBitmap& bitmap, QImage& icon) {
+    QImage read;
     for (const char* format : {"ico", "cur"}) {
-        icon = ReadIconAtSystemSize(QString::fromLocal8Bit(path.c_str()), QByteArray(format));
-        if (!icon.isNull()) {
+        read = ReadIconAtSystemSize(QString::fromLocal8Bit(path.c_str()), QByteArray(format));
+        if (!read.isNull()) {
             break;
         }
     }
-    if (icon.isNull()) {
+    if (read.isNull()) {
         return 0;
     }
-    m_bitmap.DeleteObject();
+    bitmap.DeleteObject();
     // The bitmap only carries the size; the icon itself is what is drawn.
-    m_bitmap.image = QImage(kSystemIconSize, kSystemIconSize, QImage::Format_RGB32);
-    m_bitmap.image.fill(Qt::black);
-    m_bitmap.dimension = QSize(kSystemIconSize, kSystemIconSize);
-    m_icon = std::move(icon);
+    bitmap.image = QImage(kSystemIconSize, kSystemIconSize, QImage::Format_RGB32);
+    bitmap.image.fill(Qt::black);
+    bitmap.dimension = QSize(kSystemIconSize, kSystemIconSize);
+    icon = std::move(read);
     return 1;
 }

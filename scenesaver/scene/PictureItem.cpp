@@ -1,5 +1,6 @@
 #include "scene/PictureItem.h"
 
+#include "picture/PictureLoad.h"
 #include "platform/MessageBox.h"
 #include "platform/TempFolder.h"
 #include "scene/Archive.h"
@@ -91,6 +92,10 @@ bool CPictureItem::PrepareImage() {
     const bool loaded = LoadPictureFile(path) != 0;
     std::remove(path.c_str());
     return loaded;
+}
+
+int CPictureItem::LoadPictureFile(const std::string& path) {
+    return ::LoadPictureFile(path, m_bitmap, m_icon);
 }
 
 bool CPictureItem::Prepare() {

@@ -84,7 +84,6 @@ public:
     // Decodes a picture file into m_bitmap (and m_icon for icons). Non-zero
     // on success.
     int LoadPictureFile(const std::string& path);
-    int LoadIconPicture(const std::string& path);
 
     // Shows the picture with its last placement and colour: a display mode
     // or a transition. A target rectangle (from a move step) overrides where
