@@ -102,6 +102,7 @@ int CSaverApp::RunMode() {
     window->Create(screen->geometry().size(), screen->devicePixelRatio());
     sceneThread =
         std::make_unique<CSceneThread>(window.get(), scene.get(), &calibrationCount, false);
+    sceneThread->SetDesktopPictures({desktopFile, wallpaperFile});
     window->SetSceneThread(sceneThread.get());
     window->show();
     blankScreens = CoverOtherScreens(*screen, *window);
@@ -131,6 +132,7 @@ int CSaverApp::EmbeddedMode(const SaverCommandLine& commandLine) {
     window->Create(*size, 1.0);
     sceneThread =
         std::make_unique<CSceneThread>(window.get(), scene.get(), &calibrationCount, false);
+    sceneThread->SetDesktopPictures({desktopFile, wallpaperFile});
     window->SetSceneThread(sceneThread.get());
     window->show();
     WatchForeignWindow(window.get(), windowId);

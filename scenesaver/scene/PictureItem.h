@@ -103,7 +103,7 @@ public:
 
 private:
     bool ReadHead(CArchive& ar);
-    bool ReloadDesktopSource();
+    bool ReloadDesktopSource(CSceneThread& thread);
     QRgb BackgroundColor(CSceneThread& thread) const;
     bool PrepareImage();
 };

@@ -73,6 +73,15 @@ public:
     // the worker.
     void PlayScene();
 
+    // The desktop snapshot and the wallpaper picture the application wrote,
+    // which pictures of those sources show.
+    struct DesktopPictures {
+        std::string desktop;
+        std::string wallpaper;
+    };
+    void SetDesktopPictures(DesktopPictures files) { desktopPictures = std::move(files); }
+    const DesktopPictures& GetDesktopPictures() const { return desktopPictures; }
+
 private:
     void Main();
     void CountPolls();
@@ -82,5 +91,6 @@ private:
     std::uint32_t* calibrationCount;
     bool calibrationMode;
     std::unique_ptr<CSceneMedia> media = std::make_unique<CSilentMedia>();
+    DesktopPictures desktopPictures;
     CWorkerThread worker;
 };
