@@ -55,10 +55,6 @@ void CSaverApp::StartUp() {
     const std::string folder = PrivateTempFolder();
     desktopFile = folder + "desktop.bmp";
     wallpaperFile = folder + "wallpaper.bmp";
-    if (!folder.empty()) {
-        WriteDesktopSnapshot(desktopFile);
-        WriteWallpaperImage(wallpaperFile, wallpaperStyle);
-    }
     applicationName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
     QCoreApplication::setApplicationName(QString::fromStdString(applicationName));
     profile = std::make_unique<CAppProfile>(LoadStringResource(IDS_REGISTRY_ROOT), applicationName);
@@ -89,7 +85,17 @@ int CSaverApp::MessageLoop() {
     return QApplication::exec();
 }
 
+void CSaverApp::WriteDesktopFiles() {
+    // Only the modes that play a scene show the desktop or the wallpaper, so
+    // only they pay for the screen grab and the settings lookups.
+    if (!PrivateTempFolder().empty()) {
+        WriteDesktopSnapshot(desktopFile);
+        WriteWallpaperImage(wallpaperFile, wallpaperStyle);
+    }
+}
+
 int CSaverApp::RunMode() {
+    WriteDesktopFiles();
     if (!LoadSceneBlock(QCoreApplication::applicationFilePath().toStdString(), *scene)) {
         return kExitFailure;
     }
@@ -123,6 +129,7 @@ int CSaverApp::EmbeddedMode(const SaverCommandLine& commandLine) {
     if (!size) {
         return kExitFailure;
     }
+    WriteDesktopFiles();
     if (!LoadSceneBlock(QCoreApplication::applicationFilePath().toStdString(), *scene)) {
         return kExitFailure;
     }

@@ -40,6 +40,8 @@ public:
 
 private:
     void StartUp();
+    // The desktop snapshot and the wallpaper picture that scenes may show.
+    void WriteDesktopFiles();
     int Dispatch(const SaverCommandLine& commandLine);
     int RunMode();
     int EmbeddedMode(const SaverCommandLine& commandLine);
