@@ -55,7 +55,14 @@ void CSaverApp::StartUp() {
     const std::string folder = PrivateTempFolder();
     desktopFile = folder + "desktop.bmp";
     wallpaperFile = folder + "wallpaper.bmp";
-    applicationName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+    // The name the saver was started by, which for a link is the link's: each
+    // link to a player is a saver with settings of its own. The block still
+    // comes from the executable itself.
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString startedAs = arguments.isEmpty() || arguments.first().isEmpty()
+                                  ? QCoreApplication::applicationFilePath()
+                                  : arguments.first();
+    applicationName = QFileInfo(startedAs).fileName().toStdString();
     QCoreApplication::setApplicationName(QString::fromStdString(applicationName));
     profile = std::make_unique<CAppProfile>(LoadStringResource(IDS_REGISTRY_ROOT), applicationName);
 }

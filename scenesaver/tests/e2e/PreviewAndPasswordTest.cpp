@@ -5,6 +5,7 @@
 #include "platform/Registry.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -52,6 +53,18 @@ TEST_F(SaverEndToEnd, ChangePasswordModeStoresTheTypedPassword) {
     CAppProfile profile("Quorvatronics\\Screen Saver", "Password Saver");
     EXPECT_TRUE(PasswordMatches(QStringLiteral("Pw1"), StoredPassword(profile)));
     EXPECT_FALSE(PasswordMatches(QStringLiteral("Pw2"), StoredPassword(profile)));
+}
+
+TEST_F(SaverEndToEnd, ASaverStartedThroughALinkGoesByTheLinksName) {
+    const std::string saver = MakeSaver("Target Saver");
+    const std::string link = (root / "Linked Saver").string();
+    std::filesystem::create_symlink(saver, link);
+    SetPasswordWithChangeMode(link, "Pw1");
+    // The link's settings hold the password; the target's have none.
+    const CAppProfile linked("Quorvatronics\\Screen Saver", "Linked Saver");
+    const CAppProfile target("Quorvatronics\\Screen Saver", "Target Saver");
+    EXPECT_TRUE(PasswordMatches(QStringLiteral("Pw1"), StoredPassword(linked)));
+    EXPECT_EQ(StoredPassword(target), "");
 }
 
 TEST_F(SaverEndToEnd, PasswordOnExitTurnsAWrongOneAwayAndTakesTheRightOne) {
