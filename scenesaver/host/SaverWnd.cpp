@@ -270,7 +270,9 @@ bool CSaverWnd::event(QEvent* event) {
         event->accept();
         return true;
     case QEvent::MouseMove:
-        OnMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        // From the global position: while the pointer is grabbed, moves on
+        // another X screen arrive here with no position inside this window.
+        OnMouseMove(mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
         return true;
     case QEvent::MouseButtonPress:
         if (IsWatchedButton(static_cast<QMouseEvent*>(event)->button())) {

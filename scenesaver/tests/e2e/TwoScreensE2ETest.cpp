@@ -43,6 +43,9 @@ TEST_F(SaverEndToEnd, EveryScreenIsCoveredAndTheScenePlaysOnThePrimaryOne) {
     XServer twoScreens({"640x480x24", "400x300x24"});
     ASSERT_FALSE(twoScreens.Display().empty()) << "Xvfb did not start";
     environment["DISPLAY"] = twoScreens.Display();
+    // A client that stays, as a desktop's do: when its last client leaves, the
+    // server starts over, which Xvfb with two screens does not survive.
+    XClient desktop(twoScreens.Display());
     const std::string saver = MakeSaver("Two Screen Saver", Signature::Valid, "two-screens.json");
 
     // Before the saver both screens show the white desktop.
