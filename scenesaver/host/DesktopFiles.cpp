@@ -1,19 +1,16 @@
 #include "host/DesktopFiles.h"
 
 #include "imglib/ImgLib.h"
+#include "platform/DesktopSettings.h"
 #include "platform/MessageBox.h"
 #include "platform/Registry.h"
 
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QPixmap>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QScreen>
-#include <QStandardPaths>
 #include <QUrl>
+
+#include <chrono>
+#include <memory>
 
 #include <strings.h>
 
@@ -21,7 +18,9 @@ namespace {
 constexpr int kStyleCentred = 0;
 constexpr int kStyleTiled = 1;
 constexpr int kStyleStretched = 2;
-constexpr int kCommandTimeoutMs = 2000;
+// The settings services answer in a few milliseconds when they are there at
+// all; a start must not wait long for one that hangs.
+constexpr int kDesktopSettingsDeadlineMs = 500;
 
 constexpr const char* MSG_WALLPAPER_MEMORY =
     "Memory allocation problem during making of actual wallpaper image";
@@ -190,34 +189,13 @@ bool WriteImage(const std::string& path, const QImage& image, bool asJpeg) {
     return img_close_write(stream) > 0 && written > 0;
 }
 
-std::optional<std::string> RunGsettings(const std::string& schema, const std::string& key) {
-    static const QString program = QStandardPaths::findExecutable("gsettings");
-    if (program.isEmpty()) {
-        return std::nullopt;
-    }
-    QProcess process;
-    process.start(program, {"get", QString::fromStdString(schema), QString::fromStdString(key)});
-    if (!process.waitForFinished(kCommandTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(kCommandTimeoutMs);
-        return std::nullopt;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        return std::nullopt;
-    }
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed().toStdString();
-}
-
-QSize ScreenSize() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return {};
-    }
-    return screen->size() * screen->devicePixelRatio();
-}
 } // namespace
 
 WallpaperSources SystemWallpaperSources() {
+    // Read at once and only once for every key the lookup may ask for.
+    auto desktop = std::make_shared<const CDesktopSettings>(CDesktopSettings::Read(
+        {"org.gnome.desktop.background", "org.cinnamon.desktop.background", "org.mate.background"},
+        std::chrono::milliseconds(kDesktopSettingsDeadlineMs)));
     WallpaperSources sources;
     sources.desktopValue = [](const std::string& name) {
         return CRegKey("Control Panel\\Desktop").QueryString(name);
@@ -225,14 +203,10 @@ WallpaperSources SystemWallpaperSources() {
     sources.backgroundColor = [] {
         return CRegKey("Control Panel\\Colors").QueryString("Background");
     };
-    sources.gsettings = RunGsettings;
-    sources.fehbg = []() -> std::optional<std::string> {
-        QFile file(QDir::homePath() + "/.fehbg");
-        if (!file.open(QIODevice::ReadOnly)) {
-            return std::nullopt;
-        }
-        return file.readAll().toStdString();
+    sources.gsettings = [desktop](const std::string& schema, const std::string& key) {
+        return desktop->Value(schema, key);
     };
+    sources.fehbg = [] { return ReadHomeFile(".fehbg"); };
     return sources;
 }
 
@@ -308,13 +282,10 @@ bool WriteScreenFile(const std::string& path, const QImage& screen) {
 }
 
 bool WriteDesktopSnapshot(const std::string& path) {
-    QImage shot;
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        shot = screen->grabWindow(0).toImage();
-    }
+    QImage shot = GrabPrimaryScreen();
     if (shot.isNull()) {
         // Some platforms cannot be read back; the desktop then shows black.
-        shot = QImage(ScreenSize(), QImage::Format_RGB32);
+        shot = QImage(PrimaryScreenPixelSize(), QImage::Format_RGB32);
         shot.fill(Qt::black);
     }
     return WriteScreenFile(path, shot);
@@ -324,5 +295,5 @@ bool WriteWallpaperImage(const std::string& path, int& style) {
     const WallpaperSources sources = SystemWallpaperSources();
     const WallpaperSetting wallpaper = FindWallpaper(sources);
     style = wallpaper.style;
-    return WriteWallpaperFile(path, wallpaper, ScreenSize(), FindDesktopColor(sources));
+    return WriteWallpaperFile(path, wallpaper, PrimaryScreenPixelSize(), FindDesktopColor(sources));
 }

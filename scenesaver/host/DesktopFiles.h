@@ -36,7 +36,7 @@ struct WallpaperSources {
     std::function<std::optional<std::string>(const std::string& name)> desktopValue;
     // Our own settings' "Control Panel\Colors" "Background" value ("R G B").
     std::function<std::optional<std::string>()> backgroundColor;
-    // `gsettings get schema key`, printed value without its newline.
+    // The value gsettings prints for the schema's key, without its newline.
     std::function<std::optional<std::string>(const std::string& schema, const std::string& key)>
         gsettings;
     // The contents of ~/.fehbg.
@@ -46,7 +46,8 @@ struct WallpaperSources {
 // The sources of this machine: our settings (the "Control Panel\Desktop" and
 // "Control Panel\Colors" groups of System.ini in the settings folder, with
 // the values "Wallpaper", "WallpaperStyle", "TileWallpaper" and
-// "Background"), then `gsettings`, then ~/.fehbg.
+// "Background"), then the desktops' settings read once through gsettings, then
+// ~/.fehbg.
 WallpaperSources SystemWallpaperSources();
 
 // The first wallpaper found: our own settings, then the GNOME, Cinnamon and

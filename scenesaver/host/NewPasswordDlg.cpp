@@ -4,7 +4,6 @@
 #include "host/PasswordEdit.h"
 #include "host/StringTable.h"
 #include "platform/MessageBox.h"
-#include "platform/TextCodec.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -19,12 +18,15 @@ CNewPasswordDlg::CNewPasswordDlg(CAppProfile& profile, QWidget* owner)
 }
 
 void CNewPasswordDlg::accept() {
-    const std::string typed = ToWindows1252(password->text());
-    if (typed != ToWindows1252(confirm->text())) {
+    const QString typed = password->text();
+    if (typed != confirm->text()) {
         AfxMessageBox(LoadStringResource(IDS_PASSWORDS_DIFFER), MessageIcon::Exclamation);
         return;
     }
-    if (!StorePassword(profile, ScramblePassword(typed))) {
+    // A hash that could not be made must not become the empty form, which
+    // would turn the password off.
+    const std::string stored = MakeStoredPassword(typed);
+    if ((stored.empty() && !typed.isEmpty()) || !StorePassword(profile, stored)) {
         // Never claim a change that did not reach the profile.
         AfxMessageBox("The password could not be saved.", MessageIcon::Exclamation);
         return;

@@ -6,7 +6,7 @@ class CAppProfile;
 class QLineEdit;
 
 // The new-password dialog (resource 102): on OK with two equal entries it
-// stores the scrambled new password; an empty one turns the password off.
+// stores the new password's hash; an empty one turns the password off.
 class CNewPasswordDlg : public QDialog {
 public:
     explicit CNewPasswordDlg(CAppProfile& profile, QWidget* owner = nullptr);

@@ -2,7 +2,9 @@
 
 #include "platform/AppProfile.h"
 #include "platform/CrtRandom.h"
+#include "platform/PasswordHash.h"
 #include "platform/Registry.h"
+#include "platform/TextCodec.h"
 
 #include <algorithm>
 #include <array>
@@ -38,6 +40,36 @@ std::string ScramblePassword(const std::string& password) {
         stored.push_back(static_cast<char>(byte));
     }
     return stored;
+}
+
+std::string MakeStoredPassword(const QString& password) {
+    if (password.isEmpty()) {
+        return {};
+    }
+    return HashPassphrase(password.toStdString());
+}
+
+bool PasswordMatches(const QString& typed, const std::string& storedForm) {
+    if (IsPassphraseHash(storedForm)) {
+        return PassphraseMatches(typed.toStdString(), storedForm);
+    }
+    return !storedForm.empty() && ScramblePassword(ToWindows1252(typed)) == storedForm;
+}
+
+bool CheckStoredPassword(CAppProfile& profile, const QString& typed) {
+    const std::string stored = StoredPassword(profile);
+    if (!PasswordMatches(typed, stored)) {
+        return false;
+    }
+    if (!IsPassphraseHash(stored)) {
+        // The password was right; should the rewrite fail, the old form
+        // stays and is tried again next time.
+        const std::string hashed = MakeStoredPassword(typed);
+        if (!hashed.empty()) {
+            StorePassword(profile, hashed);
+        }
+    }
+    return true;
 }
 
 std::string StoredPassword(const CAppProfile& profile) {

@@ -4,15 +4,12 @@
 #include "host/PasswordEdit.h"
 #include "host/StringTable.h"
 #include "platform/MessageBox.h"
-#include "platform/TextCodec.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
 
-#include <utility>
-
-CPasswordDlg::CPasswordDlg(std::string stored, QWidget* owner)
-    : QDialog(owner), storedForm(std::move(stored)) {
+CPasswordDlg::CPasswordDlg(CAppProfile& profile, QWidget* owner)
+    : QDialog(owner), profile(profile) {
     setWindowTitle(QStringLiteral("Password"));
     auto* layout = new QFormLayout(this);
     edit = AddPasswordEdit(*layout, QStringLiteral("&Password"), QStringLiteral("1000"));
@@ -20,7 +17,7 @@ CPasswordDlg::CPasswordDlg(std::string stored, QWidget* owner)
 }
 
 void CPasswordDlg::accept() {
-    if (ScramblePassword(ToWindows1252(edit->text())) == storedForm) {
+    if (CheckStoredPassword(profile, edit->text())) {
         QDialog::accept();
         return;
     }

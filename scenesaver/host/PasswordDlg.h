@@ -2,19 +2,18 @@
 
 #include <QDialog>
 
-#include <string>
-
+class CAppProfile;
 class QLineEdit;
 
 // The password prompt (resource 103): ends with OK only when the typed
-// password scrambles to the stored form.
+// password matches the form stored in the profile.
 class CPasswordDlg : public QDialog {
 public:
-    CPasswordDlg(std::string storedForm, QWidget* owner = nullptr);
+    explicit CPasswordDlg(CAppProfile& profile, QWidget* owner = nullptr);
 
     void accept() override; // OK
 
 private:
-    std::string storedForm;
+    CAppProfile& profile;
     QLineEdit* edit = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "host/SaverApp.h"
 
+#include "host/BlankScreens.h"
 #include "host/DesktopFiles.h"
 #include "host/NewPasswordDlg.h"
 #include "host/Password.h"
@@ -54,11 +55,14 @@ void CSaverApp::StartUp() {
     const std::string folder = PrivateTempFolder();
     desktopFile = folder + "desktop.bmp";
     wallpaperFile = folder + "wallpaper.bmp";
-    if (!folder.empty()) {
-        WriteDesktopSnapshot(desktopFile);
-        WriteWallpaperImage(wallpaperFile, wallpaperStyle);
-    }
-    applicationName = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+    // The name the saver was started by, which for a link is the link's: each
+    // link to a player is a saver with settings of its own. The block still
+    // comes from the executable itself.
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString startedAs = arguments.isEmpty() || arguments.first().isEmpty()
+                                  ? QCoreApplication::applicationFilePath()
+                                  : arguments.first();
+    applicationName = QFileInfo(startedAs).fileName().toStdString();
     QCoreApplication::setApplicationName(QString::fromStdString(applicationName));
     profile = std::make_unique<CAppProfile>(LoadStringResource(IDS_REGISTRY_ROOT), applicationName);
 }
@@ -88,7 +92,17 @@ int CSaverApp::MessageLoop() {
     return QApplication::exec();
 }
 
+void CSaverApp::WriteDesktopFiles() {
+    // Only the modes that play a scene show the desktop or the wallpaper, so
+    // only they pay for the screen grab and the settings lookups.
+    if (!PrivateTempFolder().empty()) {
+        WriteDesktopSnapshot(desktopFile);
+        WriteWallpaperImage(wallpaperFile, wallpaperStyle);
+    }
+}
+
 int CSaverApp::RunMode() {
+    WriteDesktopFiles();
     if (!LoadSceneBlock(QCoreApplication::applicationFilePath().toStdString(), *scene)) {
         return kExitFailure;
     }
@@ -101,8 +115,10 @@ int CSaverApp::RunMode() {
     window->Create(screen->geometry().size(), screen->devicePixelRatio());
     sceneThread =
         std::make_unique<CSceneThread>(window.get(), scene.get(), &calibrationCount, false);
+    sceneThread->SetDesktopPictures({desktopFile, wallpaperFile});
     window->SetSceneThread(sceneThread.get());
     window->show();
+    blankScreens = CoverOtherScreens(*screen, *window);
     window->GrabInput();
     CSaverWnd* saver = window.get();
     saverWindow = std::move(window);
@@ -120,6 +136,7 @@ int CSaverApp::EmbeddedMode(const SaverCommandLine& commandLine) {
     if (!size) {
         return kExitFailure;
     }
+    WriteDesktopFiles();
     if (!LoadSceneBlock(QCoreApplication::applicationFilePath().toStdString(), *scene)) {
         return kExitFailure;
     }
@@ -129,6 +146,7 @@ int CSaverApp::EmbeddedMode(const SaverCommandLine& commandLine) {
     window->Create(*size, 1.0);
     sceneThread =
         std::make_unique<CSceneThread>(window.get(), scene.get(), &calibrationCount, false);
+    sceneThread->SetDesktopPictures({desktopFile, wallpaperFile});
     window->SetSceneThread(sceneThread.get());
     window->show();
     WatchForeignWindow(window.get(), windowId);
@@ -177,7 +195,7 @@ int CSaverApp::ChangePasswordMode(const SaverCommandLine& commandLine) {
     }
     const std::string stored = StoredPassword(*profile);
     if (!stored.empty()) {
-        CPasswordDlg check(stored);
+        CPasswordDlg check(*profile);
         SetForeignOwner(check, ownerId);
         if (CTerminationSignals::Received() || check.exec() != QDialog::Accepted) {
             return 0;
@@ -193,7 +211,8 @@ int CSaverApp::ChangePasswordMode(const SaverCommandLine& commandLine) {
 
 void CSaverApp::ShutDown() {
     // The window first: destroying it stops the scene thread that uses the
-    // scene.
+    // scene. The other screens' covers hand their input to it.
+    blankScreens.clear();
     saverWindow.reset();
     sceneThread.reset();
     scene.reset();

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+class CBlankScreenWnd;
 class CScene;
 class CSceneThread;
 class QWidget;
@@ -26,6 +28,7 @@ public:
 
     std::unique_ptr<CScene> scene;
     std::unique_ptr<QWidget> saverWindow;
+    std::vector<std::unique_ptr<CBlankScreenWnd>> blankScreens;
     std::unique_ptr<CSceneThread> sceneThread;
     std::uint32_t calibrationCount = 0;
     std::string desktopFile;
@@ -37,6 +40,8 @@ public:
 
 private:
     void StartUp();
+    // The desktop snapshot and the wallpaper picture that scenes may show.
+    void WriteDesktopFiles();
     int Dispatch(const SaverCommandLine& commandLine);
     int RunMode();
     int EmbeddedMode(const SaverCommandLine& commandLine);

@@ -26,8 +26,8 @@ bool IsWatchedButton(Qt::MouseButton button) {
 CSaverWnd::CSaverWnd(CAppProfile& profile, std::string& exitLink, std::uint32_t& calibrationCount,
                      Kind kind)
     : profile(profile), exitLink(exitLink), calibrationCount(calibrationCount), kind(kind) {
-    passwordPrompt = [](QWidget* owner, const std::string& storedForm) {
-        CPasswordDlg dialog(storedForm, owner);
+    passwordPrompt = [&profile](QWidget* owner, const std::string& /*storedForm*/) {
+        CPasswordDlg dialog(profile, owner);
         return dialog.exec() == QDialog::Accepted;
     };
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -270,7 +270,9 @@ bool CSaverWnd::event(QEvent* event) {
         event->accept();
         return true;
     case QEvent::MouseMove:
-        OnMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        // From the global position: while the pointer is grabbed, moves on
+        // another X screen arrive here with no position inside this window.
+        OnMouseMove(mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
         return true;
     case QEvent::MouseButtonPress:
         if (IsWatchedButton(static_cast<QMouseEvent*>(event)->button())) {

@@ -1,13 +1,16 @@
+#include "picture/PictureLoad.h"
+
 #include "imglib/ImgLib.h"
 #include "picture/PictureMessages.h"
 #include "platform/MessageBox.h"
-#include "scene/PictureItem.h"
 
 #include <QByteArray>
 #include <QImageReader>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 // The size the system gives icons and cursors drawn at their default size.
@@ -26,6 +29,37 @@ bool IsShortBitmapFile(const std::string& path) {
     return got == sizeof head && head[0] == 'B' && head[1] == 'M';
 }
 
+// An icon file holds the same picture at several sizes. The one drawn is the
+// one nearest the system's icon size, brought to that size, as the system
+// draws icons at their default size.
+QImage ReadIconAtSystemSize(const QString& path, const QByteArray& format) {
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    QImage best;
+    int bestDistance = 0;
+    const int count = std::max(1, reader.imageCount());
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i)) {
+            break;
+        }
+        QImage image;
+        if (!reader.read(&image) || image.isNull()) {
+            continue;
+        }
+        const int distance =
+            std::abs(image.width() - kSystemIconSize) + std::abs(image.height() - kSystemIconSize);
+        if (best.isNull() || distance < bestDistance) {
+            best = std::move(image);
+            bestDistance = distance;
+        }
+    }
+    if (best.isNull() || best.size() == QSize(kSystemIconSize, kSystemIconSize)) {
+        return best;
+    }
+    return best.scaled(kSystemIconSize, kSystemIconSize, Qt::IgnoreAspectRatio,
+                       Qt::FastTransformation);
+}
+
 ImgBuffer Decode(ImgStream* stream, int format, int& width, int& height) {
     if (format == IMG_FMT_JPEG) {
         return img_read_jpeg(stream, &width, &height, 24);
@@ -34,7 +68,7 @@ ImgBuffer Decode(ImgStream* stream, int format, int& width, int& height) {
 }
 } // namespace
 
-int CPictureItem::LoadPictureFile(const std::string& path) {
+int LoadPictureFile(const std::string& path, CBitmap& bitmap, QImage& icon) {
     ImgStream* stream = img_open_read(path.c_str());
     if (stream == nullptr) {
         AfxMessageBox(FormatPictureMessage(MSG_PICTURE_OPEN_FAILED, img_last_error()));
@@ -47,7 +81,7 @@ int CPictureItem::LoadPictureFile(const std::string& path) {
         if (IsShortBitmapFile(path)) {
             return 0;
         }
-        return LoadIconPicture(path);
+        return LoadIconPicture(path, bitmap, icon);
     }
     int width = 0;
     int height = 0;
@@ -60,36 +94,34 @@ int CPictureItem::LoadPictureFile(const std::string& path) {
         AfxMessageBox(FormatPictureMessage(MSG_PICTURE_FORMAT_FAILED, path, decodeError));
         return 0;
     }
-    m_bitmap.DeleteObject();
+    bitmap.DeleteObject();
     QImage image = img_dib_to_ddb(pixels.get(), width, height);
     if (image.isNull()) {
         AfxMessageBox(MSG_PICTURE_CONVERSION_FAILED);
         return 0;
     }
-    m_bitmap.image = std::move(image);
-    m_bitmap.dimension = QSize(width, height);
-    m_icon = QImage();
+    bitmap.image = std::move(image);
+    bitmap.dimension = QSize(width, height);
+    icon = QImage();
     return 1;
 }
 
-int CPictureItem::LoadIconPicture(const std::string& path) {
-    QImage icon;
+int LoadIconPicture(const std::string& path, CBitmap& bitmap, QImage& icon) {
+    QImage read;
     for (const char* format : {"ico", "cur"}) {
-        QImageReader reader(QString::fromLocal8Bit(path.c_str()), QByteArray(format));
-        reader.setAutoDetectImageFormat(false);
-        if (reader.read(&icon) && !icon.isNull()) {
+        read = ReadIconAtSystemSize(QString::fromLocal8Bit(path.c_str()), QByteArray(format));
+        if (!read.isNull()) {
             break;
         }
-        icon = QImage();
     }
-    if (icon.isNull()) {
+    if (read.isNull()) {
         return 0;
     }
-    m_bitmap.DeleteObject();
+    bitmap.DeleteObject();
     // The bitmap only carries the size; the icon itself is what is drawn.
-    m_bitmap.image = QImage(kSystemIconSize, kSystemIconSize, QImage::Format_RGB32);
-    m_bitmap.image.fill(Qt::black);
-    m_bitmap.dimension = QSize(kSystemIconSize, kSystemIconSize);
-    m_icon = std::move(icon);
+    bitmap.image = QImage(kSystemIconSize, kSystemIconSize, QImage::Format_RGB32);
+    bitmap.image.fill(Qt::black);
+    bitmap.dimension = QSize(kSystemIconSize, kSystemIconSize);
+    icon = std::move(read);
     return 1;
 }

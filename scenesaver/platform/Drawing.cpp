@@ -195,7 +195,10 @@ void DrawImageLine(QImage& target, QPoint from, QPoint to, std::uint32_t penStyl
     }
     const int width = static_cast<int>(std::min<std::uint32_t>(penWidth, 4096));
     QPen pen(QColor(colour), width <= 1 ? 0 : width, QtPenStyle(penStyle, penWidth));
-    pen.setCapStyle(Qt::FlatCap);
+    // Wide pens end and join round, as the classic geometric pen does; the
+    // one-pixel pen keeps leaving out its end point.
+    pen.setCapStyle(width <= 1 ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
     QPainter painter(&target);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_Source);

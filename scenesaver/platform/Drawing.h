@@ -42,7 +42,7 @@ void DrawImageTransparent(QImage& target, QPoint dest, const QImage& bitmap, QRg
 void DrawImageBlended(QImage& target, QPoint dest, const QImage& image);
 
 // The classic pen styles: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot,
-// 5 none, 6 inside frame (solid). Styled pens wider than one pixel draw solid,
-// and the end point itself is not drawn.
+// 5 none, 6 inside frame (solid). Styled pens wider than one pixel draw solid
+// with round ends; a one-pixel line leaves its end point itself out.
 void DrawImageLine(QImage& target, QPoint from, QPoint to, std::uint32_t penStyle,
                    std::uint32_t penWidth, QRgb colour);

@@ -2,8 +2,11 @@
 
 #include "platform/TextCodec.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTextStream>
+#include <QUrl>
 
 #include <algorithm>
 #include <utility>
@@ -19,6 +22,45 @@ std::string ToGroup(std::string path) {
 QString Key(const std::string& group, const std::string& name) {
     const std::string key = group.empty() ? name : group + "/" + name;
     return FromWindows1252(key);
+}
+
+// A key or section name of the INI file as QSettings spells it: %XX escapes,
+// and a backslash where the path has a slash.
+QString UnescapedIniName(QString name) {
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return QUrl::fromPercentEncoding(name.toUtf8());
+}
+
+// QSettings reads an unquoted value with commas as a list and drops the
+// spaces around its parts, but a hand-edited path such as a wallpaper's may
+// well hold commas: the value is then taken from the line as written.
+QString RawIniValue(const std::string& file, const QString& key) {
+    QFile in(QString::fromStdString(file));
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return {};
+    }
+    QTextStream lines(&in);
+    QString section;
+    QString found;
+    while (!lines.atEnd()) {
+        const QString line = lines.readLine().trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            section = UnescapedIniName(line.mid(1, line.size() - 2));
+            if (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0) {
+                section.clear();
+            }
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals <= 0 || line.startsWith(QLatin1Char(';'))) {
+            continue;
+        }
+        const QString name = UnescapedIniName(line.left(equals).trimmed());
+        if ((section.isEmpty() ? name : section + QLatin1Char('/') + name) == key) {
+            found = line.mid(equals + 1).trimmed(); // the last one wins, as in QSettings
+        }
+    }
+    return found;
 }
 } // namespace
 
@@ -59,6 +101,9 @@ std::optional<std::string> CRegKey::QueryString(const std::string& name) const {
     const QVariant value = settings.value(Key(group, name));
     if (!value.isValid()) {
         return std::nullopt;
+    }
+    if (value.typeId() == QMetaType::QStringList) {
+        return ToWindows1252(RawIniValue(file, Key(group, name)));
     }
     return ToWindows1252(value.toString());
 }

@@ -1,7 +1,6 @@
 #include "platform/SystemInfo.h"
 
 #include <fstream>
-#include <sched.h>
 #include <sstream>
 #include <unistd.h>
 
@@ -55,17 +54,14 @@ SystemInfo GetSystemInfo() {
     info.maximumApplicationAddress =
         (sizeof(void*) == 8 ? (std::uint64_t{1} << 47) : (std::uint64_t{3} << 30)) - info.pageSize -
         1;
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (sched_getaffinity(0, sizeof(set), &set) == 0) {
-        for (int cpu = 0; cpu < 64; ++cpu) {
-            if (CPU_ISSET(cpu, &set)) {
-                info.activeProcessorMask |= std::uint64_t{1} << cpu;
-            }
-        }
-    }
     const long processors = sysconf(_SC_NPROCESSORS_CONF);
     info.numberOfProcessors = processors > 0 ? static_cast<std::uint64_t>(processors) : 1;
+    // Every processor the machine has, not the ones this process may use: a
+    // saver started under taskset or in a narrower CPU set is on the same
+    // machine and keeps its calibration.
+    info.activeProcessorMask = info.numberOfProcessors >= 64
+                                   ? ~std::uint64_t{0}
+                                   : (std::uint64_t{1} << info.numberOfProcessors) - 1;
     info.processorType = kProcessorType;
     info.allocationGranularity = info.pageSize;
     info.processorLevel = CpuInfoField("cpu family");

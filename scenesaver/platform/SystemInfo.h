@@ -18,8 +18,8 @@ struct SystemInfo {
 };
 
 // This machine's values: page size and CPU count from the system, the lowest
-// address a mapping may take (vm.mmap_min_addr), the top of user space, the
-// CPUs this process may run on, the architecture as a processor type number,
+// address a mapping may take (vm.mmap_min_addr), the top of user space, one
+// bit for each of the machine's CPUs, the architecture as a processor type number,
 // and the CPU family and model/stepping from /proc/cpuinfo.
 SystemInfo GetSystemInfo();
 

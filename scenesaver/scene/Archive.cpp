@@ -160,13 +160,20 @@ bool CArchive::ReadScrambledFont(LOGFONTA& value, const char* what) {
     return true;
 }
 
-bool CArchive::ReadScrambledBytes(std::vector<std::uint8_t>& value, std::uint64_t size,
-                                  const char* what) {
+bool CArchive::ReadScrambledBytes(CEmbeddedBytes& value, std::uint64_t size, const char* what) {
+    const std::uint64_t at = m_position;
     const std::uint8_t* data = nullptr;
     if (!Take(size, what, data)) { // before anything is allocated
         return false;
     }
-    value.assign(data, data + size);
-    Unscramble(value);
+    if (m_writable != nullptr) {
+        const std::span<std::uint8_t> inPlace(m_writable + at, static_cast<std::size_t>(size));
+        Unscramble(inPlace);
+        value = CEmbeddedBytes::View(inPlace);
+        return true;
+    }
+    std::vector<std::uint8_t> copy(data, data + size);
+    Unscramble(copy);
+    value = CEmbeddedBytes(std::move(copy));
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/EmbeddedBytes.h"
 #include "scene/LogFont.h"
 #include "scene/SceneValues.h"
 
@@ -14,6 +15,11 @@
 class CArchive {
 public:
     explicit CArchive(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    // Over bytes that the archive may put right where they lie: embedded
+    // files are unscrambled in place and read as views into the bytes, not
+    // copied. Such bytes must be read only once.
+    struct InPlace {};
+    CArchive(std::span<std::uint8_t> bytes, InPlace) : m_bytes(bytes), m_writable(bytes.data()) {}
 
     // The format version of the block, which selects the item layouts.
     float m_version = 0.0F;
@@ -29,7 +35,7 @@ public:
     bool ReadScrambledString(std::string& value, const char* what);
     bool ReadScrambledFont(LOGFONTA& value, const char* what);
     // size bytes that were stored scrambled as one field.
-    bool ReadScrambledBytes(std::vector<std::uint8_t>& value, std::uint64_t size, const char* what);
+    bool ReadScrambledBytes(CEmbeddedBytes& value, std::uint64_t size, const char* what);
 
     std::uint64_t Position() const { return m_position; }
     std::uint64_t Remaining() const { return m_bytes.size() - m_position; }
@@ -48,6 +54,7 @@ private:
     bool ReadShortLength(std::uint64_t& length, bool allowWide, bool& wide, const char* what);
 
     std::span<const std::uint8_t> m_bytes;
+    std::uint8_t* m_writable = nullptr; // the same bytes, when they may be changed
     std::uint64_t m_position = 0;
     std::string m_context;
     std::string m_error;

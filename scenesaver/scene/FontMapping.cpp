@@ -16,6 +16,8 @@ namespace {
 constexpr std::string_view SANS = "Liberation Sans";
 constexpr std::string_view SERIF = "Liberation Serif";
 constexpr std::string_view MONO = "Liberation Mono";
+// The classic symbol font's glyphs, from Debian's URW base fonts.
+constexpr std::string_view SYMBOL = "Standard Symbols PS";
 
 constexpr std::array<std::pair<std::string_view, std::string_view>, 16> CLASSIC_FACES{{
     {"MS Sans Serif", SANS},
@@ -60,6 +62,9 @@ constexpr int DEFAULT_CHARACTER_HEIGHT = 13;
 } // namespace
 
 QString MappedFamily(const LOGFONTA& font) {
+    if (font.lfCharSet == SYMBOL_CHARSET) {
+        return QString::fromLatin1(SYMBOL.data(), static_cast<qsizetype>(SYMBOL.size()));
+    }
     const std::string_view face = FaceName(font);
     for (const auto& [classic, installed] : CLASSIC_FACES) {
         if (SameFace(face, classic)) {
@@ -105,5 +110,17 @@ QFont FontFromLogFont(const LOGFONTA& logFont) {
     font.setUnderline(logFont.lfUnderline != 0);
     font.setStrikeOut(logFont.lfStrikeOut != 0);
     font.setKerning(false);
+    return font;
+}
+
+TextFont TextFontFromLogFont(const LOGFONTA& logFont) {
+    TextFont font;
+    font.face = FontFromLogFont(logFont);
+    // A width of 0 asks for the face's own; a negative one is taken by its
+    // size, as the system does.
+    font.averageWidth = static_cast<int>(
+        std::min<std::int64_t>(std::abs(static_cast<std::int64_t>(logFont.lfWidth)), 2000));
+    font.escapement = logFont.lfEscapement % 3600;
+    font.symbolCharacters = logFont.lfCharSet == SYMBOL_CHARSET;
     return font;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/EmbeddedBytes.h"
 #include "scene/ItemSpecs.h"
 #include "scene/SceneItem.h"
 
@@ -20,7 +21,7 @@ public:
 
     std::uint32_t m_mediaType = mediaWave;
     std::string m_fileName;
-    std::vector<std::uint8_t> m_mediaBytes;
+    CEmbeddedBytes m_mediaBytes; // valid for the life of the scene
     std::vector<CItemRef> m_users;
 
     void CopyFrom(const CSceneItem& other) override;

@@ -1,5 +1,6 @@
 #include "scene/PictureItem.h"
 
+#include "picture/PictureLoad.h"
 #include "platform/MessageBox.h"
 #include "platform/TempFolder.h"
 #include "scene/Archive.h"
@@ -93,18 +94,21 @@ bool CPictureItem::PrepareImage() {
     return loaded;
 }
 
+int CPictureItem::LoadPictureFile(const std::string& path) {
+    return ::LoadPictureFile(path, m_bitmap, m_icon);
+}
+
 bool CPictureItem::Prepare() {
     if (IsUnusedResource(*this, m_users)) {
         return true;
     }
     if (IsText()) {
-        // Text pictures are rendered by the installed renderer; without one
-        // they load with no bitmap.
-        if (const TextPictureRenderer render = GetTextPictureRenderer()) {
-            if (!render(*this)) {
-                AfxMessageBox(m_text + MSG_TEXT_BITMAP_FAILED, MessageIcon::Stop);
-                return false;
-            }
+        // A text picture without its bitmap cannot be shown: no renderer is
+        // a render that failed.
+        const TextPictureRenderer render = GetTextPictureRenderer();
+        if (render == nullptr || !render(*this)) {
+            AfxMessageBox(m_text + MSG_TEXT_BITMAP_FAILED, MessageIcon::Stop);
+            return false;
         }
     } else if (!m_imageBytes.empty()) {
         if (!PrepareImage()) {

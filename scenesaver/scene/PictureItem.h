@@ -2,6 +2,7 @@
 
 #include "platform/Bitmap.h"
 #include "scene/ColorSpec.h"
+#include "scene/EmbeddedBytes.h"
 #include "scene/ItemSpecs.h"
 #include "scene/LogFont.h"
 #include "scene/Placement.h"
@@ -54,7 +55,7 @@ public:
     std::string m_text;
     LOGFONTA m_font = DefaultPictureFont();
     std::string m_fileName;
-    std::vector<std::uint8_t> m_imageBytes; // kept for the life of the scene
+    CEmbeddedBytes m_imageBytes; // valid for the life of the scene
     std::vector<CItemRef> m_users;
 
     // run-time state
@@ -83,7 +84,6 @@ public:
     // Decodes a picture file into m_bitmap (and m_icon for icons). Non-zero
     // on success.
     int LoadPictureFile(const std::string& path);
-    int LoadIconPicture(const std::string& path);
 
     // Shows the picture with its last placement and colour: a display mode
     // or a transition. A target rectangle (from a move step) overrides where
@@ -103,7 +103,7 @@ public:
 
 private:
     bool ReadHead(CArchive& ar);
-    bool ReloadDesktopSource();
+    bool ReloadDesktopSource(CSceneThread& thread);
     QRgb BackgroundColor(CSceneThread& thread) const;
     bool PrepareImage();
 };

@@ -1,6 +1,5 @@
 #include "platform/DeviceContext.h"
 #include "platform/Drawing.h"
-#include "platform/TempFolder.h"
 #include "scene/PictureItem.h"
 #include "scene/RandomRange.h"
 #include "scene/SceneThread.h"
@@ -61,12 +60,12 @@ QRgb CPictureItem::BackgroundColor(CSceneThread& thread) const {
 
 // The desktop snapshot and the wallpaper are files the saver wrote at start;
 // they are read at the first show and kept from then on.
-bool CPictureItem::ReloadDesktopSource() {
+bool CPictureItem::ReloadDesktopSource(CSceneThread& thread) {
     if (m_source != sourceDesktop && m_source != sourceWallpaper) {
         return false;
     }
-    const std::string folder = PrivateTempFolder();
-    LoadPictureFile(folder + (m_source == sourceDesktop ? "desktop.bmp" : "wallpaper.bmp"));
+    const CSceneThread::DesktopPictures& files = thread.GetDesktopPictures();
+    LoadPictureFile(m_source == sourceDesktop ? files.desktop : files.wallpaper);
     m_source = sourceEmbedded;
     return true;
 }
@@ -77,7 +76,7 @@ bool CPictureItem::Show(CDC& dc, CSceneThread& thread, const QRect* given) {
         placement.m_effect = DrawRandomEffect();
     }
     const std::uint32_t effect = placement.m_effect;
-    const bool screenSizedWork = ReloadDesktopSource();
+    const bool screenSizedWork = ReloadDesktopSource(thread);
     const QSize size = GetSize();
     const QSize screen = dc.ScreenSize();
     m_shown = true;

@@ -5,8 +5,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace {
+
+constexpr std::int64_t kLowest = std::numeric_limits<int>::min();
+constexpr std::int64_t kHighest = std::numeric_limits<int>::max();
+
+// Stored steps and coordinates are 32-bit and may be anything a hostile block
+// holds, so motions are computed in 64 bits and held to the coordinate range.
+// True when the value had to be held.
+bool HoldToRange(std::int64_t value, int& out) {
+    out = static_cast<int>(std::clamp(value, kLowest, kHighest));
+    return value != out;
+}
 
 struct Axis {
     int screen;  // S
@@ -51,10 +63,10 @@ int Coordinate(std::uint32_t mode, CRandomRange& random, const Axis& axis, int v
 }
 
 void SignToward(std::int32_t& step, int from, int to) {
-    if (to < from && step > 0) {
-        step = -step;
-    } else if (from < to && step < 0) {
-        step = -step;
+    // The most negative step has no positive counterpart; the largest
+    // positive one stands for it.
+    if ((to < from && step > 0) || (from < to && step < 0)) {
+        HoldToRange(-std::int64_t{step}, step);
     }
 }
 
@@ -100,25 +112,30 @@ void ComputePositions(CPlacement& p, int w, int h, QSize screen) {
 
 bool Advance(CPlacement& p) {
     if (p.m_freeMotion) {
-        p.m_current.x += p.m_step.x;
-        p.m_current.y += p.m_step.y;
+        // A motion that reaches the end of the coordinate range ends there,
+        // whatever its end tests say: they might never hold.
+        const bool heldX = HoldToRange(std::int64_t{p.m_current.x} + p.m_step.x, p.m_current.x);
+        const bool heldY = HoldToRange(std::int64_t{p.m_current.y} + p.m_step.y, p.m_current.y);
         const bool x = Holds(p.m_xEndTest, p.m_current.x, p.m_endBound.x);
         const bool y = Holds(p.m_yEndTest, p.m_current.y, p.m_endBound.y);
-        return p.m_bothTests ? x && y : x || y;
+        return heldX || heldY || (p.m_bothTests ? x && y : x || y);
     }
     if (p.m_horizontal) {
         // A zero step would never get there: the motion ends where it is.
         if (p.m_step.x == 0) {
             return true;
         }
-        p.m_current.x += p.m_step.x;
-        const std::int64_t run = std::int64_t{p.m_end.x} - p.m_start.x;
-        p.m_current.y =
-            static_cast<int>(p.m_end.y + (std::int64_t{p.m_end.y} - p.m_start.y) *
-                                             (std::int64_t{p.m_current.x} - p.m_end.x) / run);
+        // Past the range is past the end too, which lies inside it.
+        HoldToRange(std::int64_t{p.m_current.x} + p.m_step.x, p.m_current.x);
+        // Each difference takes 33 bits, so their product needs more than 64.
+        __extension__ using Wide = __int128;
+        const Wide run = std::int64_t{p.m_end.x} - p.m_start.x;
+        const Wide rise = std::int64_t{p.m_end.y} - p.m_start.y;
+        const Wide y = p.m_end.y + rise * (std::int64_t{p.m_current.x} - p.m_end.x) / run;
+        p.m_current.y = static_cast<int>(std::clamp<Wide>(y, kLowest, kHighest));
         return Reached(p.m_current.x, p.m_end.x, p.m_step.x);
     }
-    p.m_current.y += p.m_step.y;
+    HoldToRange(std::int64_t{p.m_current.y} + p.m_step.y, p.m_current.y);
     if (p.m_start.y == p.m_end.y || p.m_step.y == 0) {
         return true;
     }

@@ -1,5 +1,6 @@
 #include "scene/Scene.h"
 
+#include "platform/MappedFile.h"
 #include "scene/Archive.h"
 #include "scene/DrawItems.h"
 #include "scene/FlowItems.h"
@@ -21,6 +22,10 @@ CScene::CScene()
                   std::make_unique<CRemarkItem>(),      std::make_unique<CLinkItem>()} {}
 
 CScene::~CScene() = default;
+
+void CScene::KeepBlock(std::unique_ptr<CMappedFile> block) {
+    m_block = std::move(block);
+}
 
 std::unique_ptr<CSceneItem> CScene::CreateItem(std::uint32_t kind) {
     if (kind >= m_kindTable.size()) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CArchive;
+class CMappedFile;
 
 // The scene: the ordered item list the scene thread plays, with the kind
 // table that makes fresh items while the block is read. Owns every item.
@@ -34,11 +35,16 @@ public:
     void RemoveAll() { m_items.clear(); }
     // Appends an item, numbered and owned by this scene.
     CSceneItem& AddItem(std::unique_ptr<CSceneItem> item);
+    // Keeps the mapped block that the items' embedded files are views into
+    // for as long as the scene lives.
+    void KeepBlock(std::unique_ptr<CMappedFile> block);
 
 private:
     bool ReadItems(CArchive& ar);
     bool ReadResourceUsers(CArchive& ar);
 
+    // Declared before the items, so that it outlives them.
+    std::unique_ptr<CMappedFile> m_block;
     ItemList m_items;
     std::array<std::unique_ptr<CSceneItem>, SCENE_ITEM_KIND_COUNT> m_kindTable;
 };

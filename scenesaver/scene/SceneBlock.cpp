@@ -1,11 +1,12 @@
 #include "scene/SceneBlock.h"
 
 #include "platform/ExecutableImage.h"
+#include "platform/MappedFile.h"
 #include "scene/Archive.h"
 #include "scene/Scene.h"
 
 #include <cmath>
-#include <cstdio>
+#include <filesystem>
 #include <new>
 
 namespace {
@@ -37,42 +38,43 @@ bool ReadBlockHead(CArchive& ar) {
 
 } // namespace
 
-bool ReadAppendedBlock(const std::string& executablePath, std::vector<std::uint8_t>& block,
-                       std::string& why) {
+std::unique_ptr<CMappedFile> MapAppendedBlock(const std::string& executablePath, std::string& why) {
     const std::optional<std::uint64_t> imageEnd = ExecutableImageEnd(executablePath, &why);
     if (!imageEnd) {
-        return false;
+        return nullptr;
     }
-    std::FILE* file = std::fopen(executablePath.c_str(), "rb");
-    if (file == nullptr) {
-        why = "cannot open " + executablePath;
-        return false;
+    std::error_code error;
+    const std::uint64_t fileSize = std::filesystem::file_size(executablePath, error);
+    if (error) {
+        why = "cannot read the size of " + executablePath;
+        return nullptr;
     }
-    bool ok = false;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long size = std::ftell(file);
-        const auto fileSize = static_cast<std::uint64_t>(size < 0 ? 0 : size);
-        if (size < 0 || fileSize <= *imageEnd) {
-            why = "nothing is appended to the executable";
-        } else if (fileSize - *imageEnd > SCENE_BLOCK_MAX_SIZE) {
-            why = "the appended block is larger than " + std::to_string(SCENE_BLOCK_MAX_SIZE) +
-                  " bytes";
-        } else if (std::fseek(file, static_cast<long>(*imageEnd), SEEK_SET) == 0) {
-            try {
-                block.resize(static_cast<std::size_t>(fileSize - *imageEnd));
-                ok = std::fread(block.data(), 1, block.size(), file) == block.size();
-                why = ok ? "" : "cannot read the appended block";
-            } catch (const std::bad_alloc&) {
-                why = "no memory for the appended block";
-            }
-        }
+    // The image end lies inside the file, so the block is never longer than
+    // the file; nothing else limits it.
+    if (fileSize <= *imageEnd) {
+        why = "nothing is appended to the executable";
+        return nullptr;
     }
-    std::fclose(file);
-    return ok;
+    return CMappedFile::Map(executablePath, *imageEnd, fileSize - *imageEnd, why);
 }
 
-bool ReadSceneBlock(std::span<const std::uint8_t> block, CScene& scene, std::string& why) {
-    CArchive ar(block);
+bool ReadAppendedBlock(const std::string& executablePath, std::vector<std::uint8_t>& block,
+                       std::string& why) {
+    const std::unique_ptr<CMappedFile> mapped = MapAppendedBlock(executablePath, why);
+    if (!mapped) {
+        return false;
+    }
+    try {
+        block.assign(mapped->Bytes().begin(), mapped->Bytes().end());
+    } catch (const std::bad_alloc&) {
+        why = "no memory for the appended block";
+        return false;
+    }
+    return true;
+}
+
+namespace {
+bool ReadFromArchive(CArchive& ar, CScene& scene, std::string& why) {
     try {
         if (ReadBlockHead(ar) && scene.Read(ar)) {
             return true;
@@ -86,6 +88,22 @@ bool ReadSceneBlock(std::span<const std::uint8_t> block, CScene& scene, std::str
     scene.RemoveAll();
     return false;
 }
+} // namespace
+
+bool ReadSceneBlock(std::span<const std::uint8_t> block, CScene& scene, std::string& why) {
+    CArchive ar(block);
+    return ReadFromArchive(ar, scene, why);
+}
+
+bool ReadSceneBlock(std::unique_ptr<CMappedFile> block, CScene& scene, std::string& why) {
+    CArchive ar(block->Bytes(), CArchive::InPlace{});
+    const bool read = ReadFromArchive(ar, scene, why);
+    // The unscrambled files are final: from here on a stray write into them
+    // is a fault, not silent damage.
+    block->Seal();
+    scene.KeepBlock(std::move(block));
+    return read;
+}
 
 bool LoadSceneBlock(std::span<const std::uint8_t> block, CScene& scene) {
     std::string why;
@@ -93,7 +111,7 @@ bool LoadSceneBlock(std::span<const std::uint8_t> block, CScene& scene) {
 }
 
 bool LoadSceneBlock(const std::string& executablePath, CScene& scene) {
-    std::vector<std::uint8_t> block;
     std::string why;
-    return ReadAppendedBlock(executablePath, block, why) && LoadSceneBlock(block, scene);
+    std::unique_ptr<CMappedFile> block = MapAppendedBlock(executablePath, why);
+    return block && ReadSceneBlock(std::move(block), scene, why) && scene.Prepare();
 }

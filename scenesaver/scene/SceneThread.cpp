@@ -88,11 +88,11 @@ void CSceneThread::CalibratedWait(double setting, double scale) {
 
 void CSceneThread::ChunkedSleep(std::uint32_t milliseconds) {
     for (std::uint32_t chunk = 0; chunk < milliseconds / 100; ++chunk) {
-        if (IsStopping() || StopEvent().waitFor(std::chrono::milliseconds(100))) {
+        if (IsStopping() || sleepOnStop(std::chrono::milliseconds(100))) {
             return;
         }
     }
     if (milliseconds % 100 != 0 && !IsStopping()) {
-        StopEvent().waitFor(std::chrono::milliseconds(milliseconds % 100));
+        sleepOnStop(std::chrono::milliseconds(milliseconds % 100));
     }
 }

@@ -3,7 +3,9 @@
 #include "platform/WorkerThread.h"
 #include "scene/SceneMedia.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,10 +64,23 @@ public:
     // Sleeps in 100 ms chunks and then the remainder, leaving at once when
     // the stop event is set.
     void ChunkedSleep(std::uint32_t milliseconds);
+    // How a chunk is slept: a wait on the stop event, true when it was set.
+    // Replaceable so that tests see the chunks without spending the time.
+    std::function<bool(std::chrono::milliseconds)> sleepOnStop =
+        [this](std::chrono::milliseconds time) { return StopEvent().waitFor(time); };
 
     // The whole work of run mode, on the calling thread; Start() runs it on
     // the worker.
     void PlayScene();
+
+    // The desktop snapshot and the wallpaper picture the application wrote,
+    // which pictures of those sources show.
+    struct DesktopPictures {
+        std::string desktop;
+        std::string wallpaper;
+    };
+    void SetDesktopPictures(DesktopPictures files) { desktopPictures = std::move(files); }
+    const DesktopPictures& GetDesktopPictures() const { return desktopPictures; }
 
 private:
     void Main();
@@ -76,5 +91,6 @@ private:
     std::uint32_t* calibrationCount;
     bool calibrationMode;
     std::unique_ptr<CSceneMedia> media = std::make_unique<CSilentMedia>();
+    DesktopPictures desktopPictures;
     CWorkerThread worker;
 };

@@ -1,12 +1,9 @@
 #include "platform/Drawing.h"
-#include "platform/TextCodec.h"
+#include "platform/TextDrawing.h"
 #include "scene/FontMapping.h"
 #include "scene/PictureItem.h"
 
-#include <QFontMetrics>
-#include <QGuiApplication>
-#include <QPainter>
-
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -43,44 +40,32 @@ std::vector<TextLine> CutLines(const std::string& text) {
 } // namespace
 
 bool CPictureItem::Render(const std::string& given) {
-    // Fonts need the application's font database.
-    if (QGuiApplication::instance() == nullptr) {
+    if (!CanDrawText()) {
         return false;
     }
     const std::string& text = given.empty() ? m_text : given;
-    const QFont font = FontFromLogFont(m_font);
-    const QFontMetrics metrics(font);
+    const TextFont font = TextFontFromLogFont(m_font);
     const std::vector<TextLine> lines = CutLines(text);
     std::int64_t width = 0;
+    std::vector<std::string> drawn;
     for (const TextLine& line : lines) {
-        width = std::max<std::int64_t>(width,
-                                       metrics.horizontalAdvance(FromWindows1252(line.measured)));
+        width = std::max<std::int64_t>(width, TextWidth(font, line.measured));
+        drawn.push_back(line.drawn);
     }
-    const std::int64_t lineHeight = metrics.height();
-    const std::int64_t height = static_cast<std::int64_t>(lines.size()) * lineHeight;
+    const std::int64_t height = static_cast<std::int64_t>(lines.size()) * TextLineHeight(font);
     if (width <= 0 || height <= 0 || width > MAX_TEXT_EXTENT || height > MAX_TEXT_EXTENT) {
         return false;
     }
-    const QSize size(static_cast<int>(width), static_cast<int>(height));
     const QRgb paper = ColorRefToRgb(m_opaque ? m_backgroundColor : KEY_COLOR);
-    QImage image = MakeBitmap(size, paper);
+    QImage image =
+        DrawTextLines(font, drawn, QSize(static_cast<int>(width), static_cast<int>(height)),
+                      ColorRefToRgb(m_textColor), paper);
     if (image.isNull()) {
         return false;
     }
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setFont(font);
-        painter.setPen(QColor(ColorRefToRgb(m_textColor)));
-        int y = metrics.ascent();
-        for (const TextLine& line : lines) {
-            painter.drawText(QPoint(0, y), FromWindows1252(line.drawn));
-            y += static_cast<int>(lineHeight);
-        }
-    }
-    m_bitmap.image = image;
-    m_bitmap.dimension = size;
+    // A turned text is as large as the turned block.
+    m_bitmap.dimension = image.size();
+    m_bitmap.image = std::move(image);
     m_icon = QImage();
     return true;
 }

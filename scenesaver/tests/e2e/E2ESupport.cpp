@@ -67,7 +67,7 @@ std::vector<std::string> MergedEnvironment(const std::map<std::string, std::stri
     return result;
 }
 
-XServer::XServer() {
+XServer::XServer(const std::vector<std::string>& screens) {
     std::array<int, 2> fds{};
     if (pipe(fds.data()) != 0) {
         return;
@@ -80,9 +80,12 @@ XServer::XServer() {
     posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid =
-        Spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "640x480x24", "-wr", "-nolisten", "tcp"},
-              MergedEnvironment({}), &actions);
+    std::vector<std::string> arguments{"Xvfb", "-displayfd", "3"};
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        arguments.insert(arguments.end(), {"-screen", std::to_string(i), screens[i]});
+    }
+    arguments.insert(arguments.end(), {"-wr", "-nolisten", "tcp"});
+    pid = Spawn(arguments, MergedEnvironment({}), &actions);
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
     std::string number;
@@ -182,13 +185,19 @@ std::string RunTool(const std::vector<std::string>& arguments,
 }
 
 XClient::XClient(const std::string& display) {
-    xcb_connection_t* opened = xcb_connect(display.c_str(), nullptr);
+    int screenNumber = 0;
+    xcb_connection_t* opened = xcb_connect(display.c_str(), &screenNumber);
     if (xcb_connection_has_error(opened) != 0) {
         xcb_disconnect(opened);
         return;
     }
     connection = opened;
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    // The screen the display name picks (":1.1" is screen 1).
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem > 1; ++i) {
+        xcb_screen_next(&screens);
+    }
+    const xcb_screen_t* screen = screens.data;
     root = screen->root;
     rootWidth = screen->width_in_pixels;
     rootHeight = screen->height_in_pixels;

@@ -12,10 +12,10 @@
 // neither disturbs nor is disturbed by whatever else uses the test display.
 class XServer {
 public:
-    // Starts Xvfb at 640x480 with a white root window, so that anything
-    // black on screen was drawn by the program. Display() is empty when
-    // the server did not start.
-    XServer();
+    // Starts Xvfb with a white root window, so that anything black on
+    // screen was drawn by the program: one X screen of each size given
+    // ("640x480x24"). Display() is empty when the server did not start.
+    explicit XServer(const std::vector<std::string>& screens = {"640x480x24"});
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;

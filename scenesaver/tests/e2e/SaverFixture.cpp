@@ -88,6 +88,16 @@ std::string SaverEndToEnd::WaitForWindow(pid_t pid) {
     return id;
 }
 
+std::vector<std::string> SaverEndToEnd::VisibleWindows(pid_t pid) {
+    std::istringstream ids(
+        Tool({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(pid)}));
+    std::vector<std::string> found;
+    for (std::string id; ids >> id;) {
+        found.push_back(id);
+    }
+    return found;
+}
+
 std::string SaverEndToEnd::WindowInfo(const std::string& id) {
     return Tool({"xwininfo", "-id", id});
 }
@@ -148,4 +158,22 @@ bool SaverEndToEnd::AnyWindowMapped() {
     std::stringstream text;
     text << log.rdbuf();
     return text.str().find("MapNotify") != std::string::npos;
+}
+
+void SaverEndToEnd::SetPasswordWithChangeMode(const std::string& saver,
+                                              const std::string& password) {
+    Process process({saver, "/a", "0"}, environment);
+    const std::string dialog = WaitForWindow(process.Pid());
+    ASSERT_FALSE(dialog.empty());
+    EXPECT_NE(Tool({"xdotool", "getwindowname", dialog}).find("New password"), std::string::npos);
+    Tool({"xdotool", "windowfocus", "--sync", dialog});
+    Tool({"xdotool", "type", "--delay", "50", password});
+    Tool({"xdotool", "key", "Tab"});
+    Tool({"xdotool", "type", "--delay", "50", password});
+    Tool({"xdotool", "key", "Return"});
+    // The confirmation box, then the end of the program.
+    for (int i = 0; i < 100 && !process.WaitForExit(100ms); ++i) {
+        Tool({"xdotool", "key", "Return"});
+    }
+    EXPECT_EQ(process.WaitForExit(20s), 0);
 }

@@ -31,6 +31,11 @@ protected:
     // The first visible window of the process, waiting up to 20 s for it.
     std::string WaitForWindow(pid_t pid);
     std::string WindowInfo(const std::string& id);
+    // The ids of the process's visible windows now.
+    std::vector<std::string> VisibleWindows(pid_t pid);
+    // Sets the saver password as the settings program does: change-password
+    // mode with no owner, the password typed twice.
+    void SetPasswordWithChangeMode(const std::string& saver, const std::string& password);
     // Moves the mouse between two places until the process ends; the exit
     // status, or empty after 20 s. The window system may merge moves that
     // arrive together, so one move at a time is given time to be seen.

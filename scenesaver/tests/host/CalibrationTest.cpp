@@ -5,6 +5,7 @@
 #include "platform/SystemInfo.h"
 #include "scene/SceneThread.h"
 
+#include <sched.h>
 #include <thread>
 
 namespace {
@@ -45,6 +46,21 @@ TEST_F(Calibration, SecondRunOnTheSameMachineKeepsTheCount) {
     EXPECT_EQ(measurements, 1);
 }
 
+TEST_F(Calibration, ANarrowerProcessorSetIsTheSameMachine) {
+    std::uint32_t count = 0;
+    Calibrate(count);
+    // Started under taskset or in a smaller CPU set: same machine, no rerun.
+    std::thread([&] {
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(sched_getcpu() < 0 ? 0 : sched_getcpu(), &one);
+        ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+        Calibrate(count);
+    }).join();
+    EXPECT_EQ(measurements, 1);
+    EXPECT_EQ(count, 123456u);
+}
+
 TEST_F(Calibration, ChangedMachineOrZeroCountMeasuresAgain) {
     std::uint32_t count = 0;
     Calibrate(count);
@@ -67,7 +83,10 @@ TEST(CalibrationThread, CountsPollsUntilStopped) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     thread.Stop();
     EXPECT_TRUE(thread.FinishedEvent().isSet());
-    EXPECT_GT(count, 0u);
+    // Stopped means stopped: the count no longer moves.
+    const std::uint32_t stopped = count;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(count, stopped);
 }
 
 TEST(CalibrationThread, StopsCountingAtTheLargestCount) {

@@ -64,8 +64,43 @@ TEST(PasswordScramble, EmptyAndCaseSensitive) {
 
 using PasswordDialogs = HostTest;
 
+namespace {
+// Sets the password through the new-password dialog, as a user does.
+void SetPasswordThroughDialog(CAppProfile& profile, const QString& password) {
+    CNewPasswordDlg dialog(profile);
+    dialog.findChild<QLineEdit*>("1002")->setText(password);
+    dialog.findChild<QLineEdit*>("1001")->setText(password);
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// Types a password into the prompt and presses OK.
+bool PromptAccepts(CAppProfile& profile, const QString& typed) {
+    CPasswordDlg dialog(profile);
+    dialog.findChild<QLineEdit*>("1000")->setText(typed);
+    dialog.accept();
+    return dialog.result() == QDialog::Accepted;
+}
+
+// A text of the given length that is not the password: the password itself
+// repeated or cut, and at its own length the password with its last
+// character changed.
+QString WrongPasswordOfLength(const QString& right, int length) {
+    QString wrong;
+    while (wrong.size() < length) {
+        wrong += right;
+    }
+    wrong.truncate(length);
+    if (wrong == right) {
+        wrong[length - 1] = wrong[length - 1] == QChar('#') ? QChar('%') : QChar('#');
+    }
+    return wrong;
+}
+} // namespace
+
 TEST_F(PasswordDialogs, PromptAcceptsOnlyTheExactPassword) {
-    CPasswordDlg dialog(ScramblePassword("Secret"));
+    ASSERT_TRUE(StorePassword(profile, MakeStoredPassword(QStringLiteral("Secret"))));
+    CPasswordDlg dialog(profile);
     auto* edit = dialog.findChild<QLineEdit*>("1000");
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
@@ -103,7 +138,7 @@ TEST_F(PasswordDialogs, NewPasswordNeedsAMatchingConfirmation) {
     confirm->setText("one");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(StoredPassword(profile), ScramblePassword("one"));
+    EXPECT_TRUE(PasswordMatches(QStringLiteral("one"), StoredPassword(profile)));
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].first, "The password has been successfully changed.");
     EXPECT_EQ(messages[1].second, MessageIcon::Information);
@@ -115,6 +150,39 @@ TEST_F(PasswordDialogs, EmptyNewPasswordTurnsThePasswordOff) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(StoredPassword(profile), "");
+}
+
+TEST_F(PasswordDialogs, NewPasswordsAreStoredAsSaltedHashes) {
+    SetPasswordThroughDialog(profile, QStringLiteral("same"));
+    const std::string first = StoredPassword(profile);
+    SetPasswordThroughDialog(profile, QStringLiteral("same"));
+    const std::string second = StoredPassword(profile);
+    // Neither the text nor its scrambled form is kept, and each hash has a
+    // salt of its own.
+    EXPECT_EQ(first.find("same"), std::string::npos);
+    EXPECT_TRUE(first.starts_with('$')) << first;
+    EXPECT_NE(first, ScramblePassword("same"));
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(PasswordMatches(QStringLiteral("same"), second));
+}
+
+TEST_F(PasswordDialogs, AnOldScrambledFormIsAcceptedOnceAndRewritten) {
+    // Twenty-nine characters: in the old form any text of 26 to 50 characters
+    // matched it.
+    const QString right = QStringLiteral("an old password, thirty chars");
+    ASSERT_TRUE(StorePassword(profile, ScramblePassword(right.toStdString())));
+    EXPECT_FALSE(PromptAccepts(profile, QStringLiteral("wrong")));
+    EXPECT_EQ(StoredPassword(profile), ScramblePassword(right.toStdString()));
+    EXPECT_TRUE(PromptAccepts(profile, right));
+    const std::string rewritten = StoredPassword(profile);
+    EXPECT_TRUE(rewritten.starts_with('$')) << rewritten;
+    EXPECT_TRUE(PromptAccepts(profile, right));
+    EXPECT_FALSE(PromptAccepts(profile, QStringLiteral("another text of thirty chars.")));
+    // A short one, whose old form still depended on its characters.
+    ASSERT_TRUE(StorePassword(profile, ScramblePassword("old")));
+    EXPECT_TRUE(PromptAccepts(profile, QStringLiteral("old")));
+    EXPECT_TRUE(PasswordMatches(QStringLiteral("old"), StoredPassword(profile)));
+    EXPECT_NE(StoredPassword(profile), ScramblePassword("old"));
 }
 
 TEST_F(PasswordDialogs, StoredFormSurvivesTheProfileFile) {
@@ -141,4 +209,31 @@ TEST_F(PasswordDialogs, NewPasswordThatCannotBeStoredIsNotReportedAsChanged) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, "The password could not be saved.");
     EXPECT_EQ(messages[0].second, MessageIcon::Exclamation);
+}
+
+TEST_F(PasswordDialogs, OnlyTheRightPasswordUnlocksWhateverItsLength) {
+    // Nine characters and thirty characters were the lengths at which any
+    // two texts used to match; the third holds characters that differ only
+    // in their top bits or lie outside the 8-bit code page.
+    const QString rightPasswords[] = {QStringLiteral("nine-char"),
+                                      QStringLiteral("correct horse battery staple!!"),
+                                      QString::fromUtf8("A\xC3\x81"
+                                                        "a\xE5\xAF\x86\xE7\xA0\x81")};
+    for (const QString& right : rightPasswords) {
+        SCOPED_TRACE(right.toStdString());
+        SetPasswordThroughDialog(profile, right);
+        for (int length = 1; length <= 60; ++length) {
+            const QString wrong = WrongPasswordOfLength(right, length);
+            EXPECT_FALSE(PromptAccepts(profile, wrong)) << "'" << wrong.toStdString() << "'";
+        }
+        EXPECT_TRUE(PromptAccepts(profile, right));
+    }
+    // Characters that share their low six bits, and characters the code page
+    // cannot hold.
+    SetPasswordThroughDialog(profile, QString::fromUtf8("AB\xE5\xAF\x86"));
+    EXPECT_FALSE(PromptAccepts(profile, QString::fromUtf8("\xC3\x81"
+                                                          "B\xE5\xAF\x86")));
+    EXPECT_FALSE(PromptAccepts(profile, QString::fromUtf8("AB\xE8\xB0\x9C")));
+    EXPECT_FALSE(PromptAccepts(profile, QStringLiteral("AB?")));
+    EXPECT_TRUE(PromptAccepts(profile, QString::fromUtf8("AB\xE5\xAF\x86")));
 }

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 Bytes SmallBmp(int width, int height, std::uint8_t shade) {
     BmpLayout layout;
@@ -30,6 +32,41 @@ Bytes IconFile(int size) {
     QImageWriter writer(&buffer, "ico");
     EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
     return Bytes(data.begin(), data.end());
+}
+
+// An icon file holding one image of each given size and colour, in that
+// order: the single-image files Qt writes, joined under one directory.
+Bytes MultiIconFile(const std::vector<std::pair<int, QRgb>>& images) {
+    std::vector<Bytes> singles;
+    for (const auto& [size, colour] : images) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(colour);
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(QImageWriter(&buffer, "ico").write(image));
+        singles.emplace_back(data.begin(), data.end());
+    }
+    const auto u32 = [](const Bytes& b, std::size_t at) {
+        return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8 |
+               std::uint32_t{b[at + 2]} << 16 | std::uint32_t{b[at + 3]} << 24;
+    };
+    Bytes file = {0, 0, 1, 0, static_cast<std::uint8_t>(singles.size()), 0};
+    Bytes data;
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * singles.size());
+    for (const Bytes& single : singles) {
+        // The single file's entry, with the image's offset in the joined file.
+        Bytes entry(single.begin() + 6, single.begin() + 22);
+        const std::uint32_t size = u32(single, 6 + 8);
+        const std::uint32_t from = u32(single, 6 + 12);
+        for (int i = 0; i < 4; ++i) {
+            entry[12 + i] = static_cast<std::uint8_t>((offset + data.size()) >> (8 * i));
+        }
+        file.insert(file.end(), entry.begin(), entry.end());
+        data.insert(data.end(), single.begin() + from, single.begin() + from + size);
+    }
+    file.insert(file.end(), data.begin(), data.end());
+    return file;
 }
 
 class PictureLoad : public ::testing::Test {
@@ -123,13 +160,38 @@ TEST_F(PictureLoad, IconsAndCursorsCarryTheSystemIconSize) {
         ASSERT_EQ(icon.LoadPictureFile(Put(name, bytes)), 1) << name;
         EXPECT_EQ(icon.GetSize(), QSize(32, 32)) << name;
         ASSERT_FALSE(icon.m_icon.isNull()) << name;
-        EXPECT_EQ(icon.m_icon.size(), QSize(48, 48));
+        // Drawn at the system's icon size, like every icon.
+        EXPECT_EQ(icon.m_icon.size(), QSize(32, 32));
         // Loading a real picture afterwards drops the icon.
         ASSERT_EQ(icon.LoadPictureFile(Put("after.bmp", SmallBmp(3, 3, 9))), 1);
         EXPECT_TRUE(icon.m_icon.isNull());
         EXPECT_EQ(icon.GetSize(), QSize(3, 3));
     }
     EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(PictureLoad, IconFilesGiveTheImageClosestToTheSystemIconSize) {
+    const QRgb red = qRgb(220, 0, 0);
+    const QRgb green = qRgb(0, 200, 0);
+    const QRgb blue = qRgb(0, 0, 210);
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, QRgb>> images;
+        QRgb expected;
+    };
+    const Case cases[] = {
+        {"the exact size among others", {{16, red}, {32, green}, {48, blue}}, green},
+        {"the exact size last", {{64, red}, {16, blue}, {32, green}}, green},
+        {"none exact: the nearer one, scaled up", {{64, red}, {24, green}}, green},
+        {"none exact: the nearer one, scaled down", {{16, red}, {40, blue}}, blue},
+    };
+    for (const Case& c : cases) {
+        CPictureItem icon;
+        ASSERT_EQ(icon.LoadPictureFile(Put("multi.ico", MultiIconFile(c.images))), 1) << c.name;
+        ASSERT_EQ(icon.m_icon.size(), QSize(32, 32)) << c.name;
+        EXPECT_EQ(icon.m_icon.pixel(0, 0), c.expected) << c.name;
+        EXPECT_EQ(icon.m_icon.pixel(31, 31), c.expected) << c.name;
+    }
 }
 
 TEST_F(PictureLoad, PartlyDecodedPicturesAreKept) {
@@ -153,8 +215,9 @@ TEST_F(PictureLoad, PrepareDecodesEmbeddedBytes) {
     EXPECT_TRUE(shown.empty());
 
     CPictureItem broken;
-    broken.m_imageBytes = {'B', 'M'};
-    broken.m_imageBytes.resize(60, 0);
+    Bytes bitmapHeadOnly = {'B', 'M'};
+    bitmapHeadOnly.resize(60, 0);
+    broken.m_imageBytes = bitmapHeadOnly;
     EXPECT_FALSE(broken.Prepare());
     ASSERT_EQ(shown.size(), 1u);
     // The embedded bytes travel through a private "Ssd" file.

@@ -154,4 +154,36 @@ TEST(Drawing, ScreenContextMarksWhatItChanged) {
     EXPECT_EQ(dc.Copy(QRect(-1, 0, 2, 1)).pixel(1, 0), qRgb(12, 12, 200));
 }
 
+TEST(Drawing, ThickLinesHaveRoundEnds) {
+    const QRgb ink = qRgb(200, 0, 0);
+    QImage image(60, 40, QImage::Format_RGB32);
+    image.fill(PAPER);
+    DrawImageLine(image, {20, 20}, {40, 20}, 0, 9, ink);
+    // Past each end along the line, within half the width: ink.
+    EXPECT_EQ(image.pixel(17, 20), ink);
+    EXPECT_EQ(image.pixel(43, 20), ink);
+    // Off the corners a flat or square end would have: paper.
+    for (const QPoint corner : {QPoint(16, 16), QPoint(16, 24), QPoint(44, 16), QPoint(44, 24)}) {
+        EXPECT_EQ(image.pixel(corner), PAPER) << corner.x() << "," << corner.y();
+    }
+    // Along the side, the full width.
+    EXPECT_EQ(image.pixel(30, 16), ink);
+    EXPECT_EQ(image.pixel(30, 24), ink);
+    EXPECT_EQ(image.pixel(30, 26), PAPER);
+
+    // Two segments that meet at an angle leave no notch at the outer corner:
+    // the corner point's whole disc is inked.
+    image.fill(PAPER);
+    DrawImageLine(image, {10, 30}, {30, 10}, 0, 7, ink);
+    DrawImageLine(image, {30, 10}, {50, 30}, 0, 7, ink);
+    EXPECT_EQ(image.pixel(30, 7), ink);
+
+    // One-pixel lines still leave out their end point.
+    image.fill(PAPER);
+    DrawImageLine(image, {5, 5}, {15, 5}, 0, 1, ink);
+    EXPECT_EQ(image.pixel(14, 5), ink);
+    EXPECT_EQ(image.pixel(15, 5), PAPER);
+    EXPECT_EQ(image.pixel(4, 5), PAPER);
+}
+
 } // namespace

@@ -58,6 +58,23 @@ TEST_F(RegistryTest, HandEditedSystemFileIsRead) {
     EXPECT_EQ(CRegKey("Control Panel\\Desktop").QueryDWORD("ScreenSaveUsePassword"), 1u);
 }
 
+TEST_F(RegistryTest, HandEditedValuesWithCommasReadWhole) {
+    std::filesystem::create_directories(Folder());
+    std::ofstream(Folder() + "System.ini") << "[Control%20Panel]\n"
+                                              "Desktop\\Wallpaper=/home/u/sea , sky,  x.jpg  \n"
+                                              "Desktop\\TileWallpaper=1\n"
+                                              "[Other]\n"
+                                              "Wallpaper=/elsewhere, not this\n";
+    const CRegKey desktop("Control Panel\\Desktop");
+    EXPECT_EQ(desktop.QueryString("Wallpaper"), "/home/u/sea , sky,  x.jpg");
+    EXPECT_EQ(desktop.QueryDWORD("TileWallpaper"), 1u);
+    EXPECT_EQ(CRegKey("Other").QueryString("Wallpaper"), "/elsewhere, not this");
+    // Values written by the program itself keep their commas too.
+    CRegKey key("Control Panel\\Colors");
+    ASSERT_TRUE(key.SetString("Background", "0, 128,255"));
+    EXPECT_EQ(key.QueryString("Background"), "0, 128,255");
+}
+
 TEST_F(RegistryTest, StringsKeepEveryWindows1252Byte) {
     std::string all;
     for (int byte = 1; byte < 256; ++byte) {

@@ -1,10 +1,15 @@
 #include "platform/ForeignWindow.h"
 #include "platform/ShellOpen.h"
+#include "platform/SymbolCharacters.h"
 #include "platform/SystemInfo.h"
 #include "platform/VirtualKeys.h"
 
 #include <Qt>
 #include <gtest/gtest.h>
+
+#include <regex>
+#include <sched.h>
+#include <thread>
 
 TEST(WindowHandle, DecimalAndHexadecimal) {
     EXPECT_EQ(ParseWindowHandle("12345"), 12345u);
@@ -59,11 +64,42 @@ TEST(SystemInfo, DescriptionListsTheNineValuesInOrder) {
     EXPECT_EQ(MachineDescription(info), "4096,65536,140737488351231,3,2,8664,4096,6,21767");
 }
 
-TEST(SystemInfo, ThisMachineHasPlausibleValues) {
-    const SystemInfo info = GetSystemInfo();
-    EXPECT_GT(info.pageSize, 0u);
-    EXPECT_GE(info.numberOfProcessors, 1u);
-    EXPECT_NE(info.activeProcessorMask, 0u);
-    EXPECT_GT(info.maximumApplicationAddress, info.minimumApplicationAddress);
-    EXPECT_EQ(MachineDescription(info), MachineDescription(GetSystemInfo()));
+// The description says which machine the calibration was made on; a
+// process that may run on fewer processors (taskset, a container's CPU set)
+// is still on the same machine and must not measure again.
+TEST(SystemInfo, DescriptionIsTheSameUnderAnyProcessorAffinity) {
+    const std::string whole = MachineDescription(GetSystemInfo());
+    EXPECT_TRUE(std::regex_match(whole, std::regex("([0-9]+,){8}[0-9]+"))) << whole;
+    cpu_set_t allowed;
+    ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    std::string pinned;
+    std::thread([&] {
+        // Only this thread is held to the first allowed processor.
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+            if (CPU_ISSET(cpu, &allowed)) {
+                CPU_SET(cpu, &one);
+                break;
+            }
+        }
+        if (sched_setaffinity(0, sizeof one, &one) == 0) {
+            pinned = MachineDescription(GetSystemInfo());
+        }
+    }).join();
+    EXPECT_EQ(pinned, whole);
+}
+
+TEST(SymbolCharacters, BytesNameTheSymbolFontsGlyphs) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"abgp", "\u03B1\u03B2\u03B3\u03C0"},
+        {"ABGW", "\u0391\u0392\u0393\u03A9"},
+        {"1+2=3", "1+2=3"},
+        {"\xA5\xAE\xB3\xD6\xE5", "\u221E\u2192\u2265\u221A\u2211"},
+        {"\"$'", "\u2200\u2203\u220B"},
+        {"\x7F\x80\xF0", "\uFFFD\uFFFD\uFFFD"}, // codes the font leaves empty
+    };
+    for (const auto& [bytes, unicode] : cases) {
+        EXPECT_EQ(FromSymbolCharacters(bytes), QString::fromUtf8(unicode)) << bytes;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ExecutableImage.h"
 #include "platform/TempFolder.h"
+#include "scene/MediaItem.h"
 #include "scene/NoteItems.h"
 
 #include "SceneTestSupport.h"
@@ -10,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -180,6 +182,76 @@ TEST(ExecutableImage, BlockAppendedToACopyOfARealExecutable) {
     EXPECT_FALSE(ReadAppendedBlock(copy + ".missing", block, why));
     EXPECT_FALSE(why.empty());
     std::filesystem::remove(copy);
+}
+
+// A copy of this test program with the block appended, and as many bytes of
+// nothing (a hole that takes no disk) after it.
+std::string PlayerWithBlock(const BlockBytes& block, std::uint64_t trailingHole = 0) {
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+    const std::string copy = MakeTempFile("Exe");
+    std::filesystem::copy_file(self, copy, std::filesystem::copy_options::overwrite_existing);
+    {
+        std::ofstream out(copy, std::ios::binary | std::ios::app);
+        out.write(reinterpret_cast<const char*>(block.bytes.data()),
+                  static_cast<std::streamsize>(block.bytes.size()));
+    }
+    std::filesystem::resize_file(copy, std::filesystem::file_size(copy) + trailingHole);
+    return copy;
+}
+
+// The file whose mapping holds the address, from the process's own map;
+// empty for memory of no file (the heap, for one).
+std::string MappedFileAt(const void* address) {
+    std::ifstream maps("/proc/self/maps");
+    const auto at = reinterpret_cast<std::uintptr_t>(address);
+    for (std::string line; std::getline(maps, line);) {
+        std::istringstream fields(line);
+        std::string range, permissions, offset, device, inode, path;
+        fields >> range >> permissions >> offset >> device >> inode >> path;
+        const std::uintptr_t start = std::stoull(range.substr(0, range.find('-')), nullptr, 16);
+        const std::uintptr_t end = std::stoull(range.substr(range.find('-') + 1), nullptr, 16);
+        if (start <= at && at < end) {
+            return path;
+        }
+    }
+    return {};
+}
+
+TEST(ExecutableImage, EmbeddedFilesAreReadInPlaceFromTheExecutable) {
+    // Large enough to span many pages; every byte differs from its neighbour
+    // so that an offset or a missed unscramble shows.
+    std::vector<std::uint8_t> video(3 << 20);
+    for (std::size_t i = 0; i < video.size(); ++i) {
+        video[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    }
+    BlockBytes b;
+    b.BlockHead(4.0F).I32(2);
+    b.ItemHead(9, "Clip").U32(static_cast<std::uint32_t>(video.size())).Scrambled("clip.avi");
+    b.U32(mediaVideo).ScrambledRaw(video);
+    b.ItemHead(13, "Link").Flag(false).I32(65).Scrambled("https://a.b/");
+    b.Users({});
+    const std::string player = PlayerWithBlock(b);
+
+    CScene scene;
+    ASSERT_TRUE(LoadSceneBlock(player, scene));
+    const auto& media = ItemAt<CMediaItem>(scene, 0);
+    ASSERT_EQ(media.m_mediaBytes.size(), video.size());
+    EXPECT_TRUE(std::equal(video.begin(), video.end(), media.m_mediaBytes.data()));
+    // The bytes are the executable's own pages, not a copy on the heap.
+    EXPECT_EQ(MappedFileAt(media.m_mediaBytes.data()), player);
+    EXPECT_EQ(ItemAt<CLinkItem>(scene, 1).m_link, "https://a.b/");
+    std::filesystem::remove(player);
+}
+
+TEST(ExecutableImage, BlocksPastAGibibyteLoad) {
+    // Whatever follows the items is never touched, so the hole costs
+    // neither disk nor memory.
+    BlockBytes b;
+    b.BlockHead(4.0F).I32(1).ItemHead(13, "Link").Flag(false).I32(65).Scrambled("https://a.b/");
+    const std::string player = PlayerWithBlock(b, (std::uint64_t{5} << 30) / 4);
+    CScene scene;
+    EXPECT_TRUE(LoadSceneBlock(player, scene));
+    std::filesystem::remove(player);
 }
 
 } // namespace

@@ -127,11 +127,26 @@ TEST(Playback, ForeverWaitingPlayOfAMediumThatCannotPlayWaitsForStopWithoutSpinn
 }
 
 TEST(Playback, PauseSleepsItsDurationInChunks) {
-    Stage stage;
-    stage.Add<CPauseItem>().m_duration.m_milliseconds = 250;
-    const auto start = Clock::now();
-    stage.thread.PlayScene();
-    EXPECT_GE(Since(start).count(), 250);
+    struct Case {
+        std::uint32_t milliseconds;
+        int stopAtChunk; // the chunk during which the stop comes; -1: none
+        std::vector<long> chunks;
+    };
+    const Case cases[] = {
+        {250, -1, {100, 100, 50}}, {300, -1, {100, 100, 100}}, {40, -1, {40}}, {0, -1, {}},
+        {450, 1, {100, 100}},
+    };
+    for (const Case& c : cases) {
+        Stage stage;
+        stage.Add<CPauseItem>().m_duration.m_milliseconds = c.milliseconds;
+        std::vector<long> chunks;
+        stage.thread.sleepOnStop = [&](std::chrono::milliseconds time) {
+            chunks.push_back(static_cast<long>(time.count()));
+            return static_cast<int>(chunks.size()) - 1 == c.stopAtChunk;
+        };
+        stage.thread.PlayScene();
+        EXPECT_EQ(chunks, c.chunks) << c.milliseconds << " ms";
+    }
 }
 
 TEST(Playback, StopEndsALongPauseAtOnce) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace {
@@ -136,6 +137,45 @@ TEST(Motion, FreeMotionEndsByItsTests) {
     p.m_yEndTest = endLess;
     p.m_endBound = {6, -1};
     EXPECT_EQ(Walk(p).back(), (CPoint{6, 4}));
+}
+
+TEST(Motion, HostileStepsEndAtTheCoordinateRange) {
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    CPlacement freeNeverEqual = Path({0, 0}, {0, 0}, {1 << 30, -(1 << 30)});
+    freeNeverEqual.m_freeMotion = TRUE;
+    freeNeverEqual.m_xEndTest = endEqual;
+    freeNeverEqual.m_yEndTest = endEqual;
+    freeNeverEqual.m_endBound = {5, 5};
+    struct Case {
+        const char* name;
+        CPlacement placement;
+        std::vector<CPoint> expected;
+    };
+    const Case cases[] = {
+        {"the most negative step turned towards a larger end",
+         Path({0, 0}, {100, 0}, {kMin, 1}),
+         {{0, 0}, {kMax, 0}}},
+        {"the most negative vertical step turned downwards",
+         Path({7, 0}, {7, 10}, {1, kMin}),
+         {{7, 0}, {7, kMax}}},
+        {"a step past the largest coordinate",
+         Path({kMax - 5, 3}, {kMax, 3}, {4, 1}),
+         {{kMax - 5, 3}, {kMax - 1, 3}, {kMax, 3}}},
+        {"a slope across the whole range",
+         Path({kMin, kMin}, {kMax, kMax}, {kMax, 1}),
+         {{kMin, kMin}, {-1, -1}, {kMax - 1, kMax - 1}, {kMax, kMax}}},
+        {"a free motion whose end tests never hold",
+         freeNeverEqual,
+         {{0, 0}, {1 << 30, -(1 << 30)}, {kMax, kMin}}},
+    };
+    for (const Case& c : cases) {
+        const auto seen = Walk(c.placement);
+        ASSERT_EQ(seen.size(), c.expected.size()) << c.name;
+        for (std::size_t i = 0; i < seen.size(); ++i) {
+            EXPECT_EQ(seen[i], c.expected[i]) << c.name << " step " << i;
+        }
+    }
 }
 
 } // namespace

@@ -177,19 +177,20 @@ TEST_F(Prepare, TextPictures) {
     const auto font = EncodeLogFont(DefaultPictureFont());
     b.Scrambled("Good night").ScrambledRaw({font.begin(), font.end()}).Users({});
 
-    // without a renderer a text picture loads with no bitmap
-    const TextPictureRenderer before = SetTextPictureRenderer(nullptr);
-    EXPECT_TRUE(Load(b));
-    EXPECT_EQ(ItemAt<CPictureItem>(scene, 0).GetSize(), QSize(0, 0));
-
-    SetTextPictureRenderer(SizingRenderer);
+    const TextPictureRenderer before = SetTextPictureRenderer(SizingRenderer);
     EXPECT_TRUE(Load(b));
     EXPECT_EQ(ItemAt<CPictureItem>(scene, 0).GetSize(), QSize(40, 12));
+    EXPECT_TRUE(shown.empty());
 
-    SetTextPictureRenderer(FailingRenderer);
-    EXPECT_FALSE(Load(b));
-    EXPECT_EQ(shown,
-              (std::vector<Shown>{{"Good night\ntext bitmap cannot be made.", MessageIcon::Stop}}));
+    // A render that fails, and no renderer at all, fail the load: a text
+    // picture without its bitmap has nothing to show.
+    for (const TextPictureRenderer renderer : {FailingRenderer, TextPictureRenderer{nullptr}}) {
+        shown.clear();
+        SetTextPictureRenderer(renderer);
+        EXPECT_FALSE(Load(b));
+        EXPECT_EQ(shown, (std::vector<Shown>{
+                             {"Good night\ntext bitmap cannot be made.", MessageIcon::Stop}}));
+    }
     SetTextPictureRenderer(before);
 }
 

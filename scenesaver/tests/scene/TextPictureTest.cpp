@@ -174,4 +174,83 @@ TEST(TextPicture, TypewriterItemPausesBetweenCharactersAndStops) {
     EXPECT_LT(std::chrono::steady_clock::now() - stopping, std::chrono::milliseconds(100));
 }
 
+// The rows and columns that hold ink of the colour.
+QRect InkBounds(const QImage& image, QRgb ink) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == ink) {
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return bounds;
+}
+
+TEST(TextPicture, EscapementTurnsTheText) {
+    Stage stage;
+    // The ink is all at the start of the line, the spaces keep the rest.
+    CPictureItem& picture = AddText(stage, "W      ", TRUE);
+    ASSERT_TRUE(picture.Render({}));
+    const QSize flat = picture.GetSize();
+    const QRgb ink = qRgb(200, 0, 0);
+    ASSERT_LT(InkBounds(picture.m_bitmap.image, ink).right(), flat.width() / 2);
+
+    // A quarter turn counter-clockwise: the bitmap stands on its end and the
+    // start of the line is at the bottom.
+    picture.m_font.lfEscapement = 900;
+    ASSERT_TRUE(picture.Render({}));
+    EXPECT_EQ(picture.GetSize(), flat.transposed());
+    EXPECT_EQ(picture.m_bitmap.image.size(), flat.transposed());
+    const QRect turned = InkBounds(picture.m_bitmap.image, ink);
+    EXPECT_GT(turned.top(), picture.GetSize().height() / 2) << "ink in the upper half";
+
+    // Upside down: the start of the line is at the right.
+    picture.m_font.lfEscapement = 1800;
+    ASSERT_TRUE(picture.Render({}));
+    EXPECT_EQ(picture.GetSize(), flat);
+    EXPECT_GT(InkBounds(picture.m_bitmap.image, ink).left(), flat.width() / 2);
+}
+
+TEST(TextPicture, AverageWidthCondensesOrExpandsTheText) {
+    Stage stage;
+    CPictureItem& picture = AddText(stage, "Wide and narrow", TRUE);
+    ASSERT_TRUE(picture.Render({}));
+    const int natural = picture.GetSize().width();
+    const int height = picture.GetSize().height();
+    const int average = Metrics(picture).averageCharWidth();
+    ASSERT_GT(average, 1);
+    struct Case {
+        int width;
+        double ratio;
+    };
+    for (const Case c : {Case{2 * average, 2.0}, Case{average / 2, 0.5}}) {
+        picture.m_font.lfWidth = c.width;
+        ASSERT_TRUE(picture.Render({}));
+        const double ratio = static_cast<double>(picture.GetSize().width()) / natural;
+        EXPECT_NEAR(ratio, c.ratio, c.ratio * 0.2) << "average width " << c.width;
+        EXPECT_EQ(picture.GetSize().height(), height) << "only the width changes";
+    }
+}
+
+TEST(TextPicture, SymbolCharacterSetDrawsTheSymbolGlyphs) {
+    Stage stage;
+    CPictureItem& latin = AddText(stage, "abgp", TRUE);
+    CPictureItem& symbol = AddText(stage, "abgp", TRUE);
+    symbol.m_font.lfCharSet = 2; // SYMBOL_CHARSET
+    ASSERT_TRUE(latin.Render({}));
+    ASSERT_TRUE(symbol.Render({}));
+    // The Greek letters, not the Latin ones, in a face that has them.
+    LOGFONTA face = latin.m_font;
+    SetFaceName(face, "Standard Symbols PS");
+    const QFont greek = FontFromLogFont(face);
+    // Installed twice (Type 1 and X11 copies), the family comes back with
+    // its foundry: "Standard Symbols PS [URW ]".
+    EXPECT_TRUE(QFontInfo(greek).family().startsWith(QStringLiteral("Standard Symbols PS")))
+        << QFontInfo(greek).family().toStdString();
+    EXPECT_EQ(symbol.GetSize().width(),
+              QFontMetrics(greek).horizontalAdvance(QString::fromUtf8("\u03B1\u03B2\u03B3\u03C0")));
+    EXPECT_NE(latin.GetSize().width(), symbol.GetSize().width());
+}
+
 } // namespace

@@ -210,7 +210,7 @@ private:
 // The embedded file of a picture or medium: "file" names it relative to the
 // manifest, "data" holds it as base64. The stored name defaults to the
 // file's own name.
-bool ReadEmbedded(JsonReader& reader, const std::string& baseDir, std::vector<std::uint8_t>& bytes,
+bool ReadEmbedded(JsonReader& reader, const std::string& baseDir, CEmbeddedBytes& bytes,
                   std::string& storedName, bool nameGiven) {
     const QJsonValue file = reader.Take("file");
     const QJsonValue data = reader.Take("data");
@@ -243,7 +243,7 @@ bool ReadEmbedded(JsonReader& reader, const std::string& baseDir, std::vector<st
     } else if (!data.isUndefined()) {
         return reader.Fail("data", "must be a string");
     }
-    bytes.assign(content.begin(), content.end());
+    bytes = std::vector<std::uint8_t>(content.begin(), content.end());
     return true;
 }
 

@@ -74,7 +74,7 @@ public:
     }
 };
 
-QString Base64(const std::vector<std::uint8_t>& bytes) {
+QString Base64(std::span<const std::uint8_t> bytes) {
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(bytes.data()),
                                           static_cast<qsizetype>(bytes.size()))
                                    .toBase64());
