@@ -12,8 +12,10 @@
 #include "platform/ShellOpen.h"
 #include "platform/TempFolder.h"
 #include "platform/TerminationSignals.h"
+#include "platform/VideoHost.h"
 #include "scene/Scene.h"
 #include "scene/SceneBlock.h"
+#include "scene/ScenePlayers.h"
 #include "scene/SceneThread.h"
 
 #include <QApplication>
@@ -36,6 +38,12 @@ void WatchForeignWindow(QObject* context, std::uint64_t windowId) {
         }
     });
     timer->start(250);
+}
+
+// The sound and video players, with the media window as a hidden child of
+// the saver window.
+void InstallPlayers(CSceneThread& thread, QWidget& window) {
+    thread.SetMedia(std::make_unique<CScenePlayers>(thread, std::make_shared<CVideoHost>(&window)));
 }
 } // namespace
 
@@ -101,6 +109,7 @@ int CSaverApp::RunMode() {
     window->Create(screen->geometry().size(), screen->devicePixelRatio());
     sceneThread =
         std::make_unique<CSceneThread>(window.get(), scene.get(), &calibrationCount, false);
+    InstallPlayers(*sceneThread, *window);
     window->SetSceneThread(sceneThread.get());
     window->show();
     window->GrabInput();
@@ -129,6 +138,7 @@ int CSaverApp::EmbeddedMode(const SaverCommandLine& commandLine) {
     window->Create(*size, 1.0);
     sceneThread =
         std::make_unique<CSceneThread>(window.get(), scene.get(), &calibrationCount, false);
+    InstallPlayers(*sceneThread, *window);
     window->SetSceneThread(sceneThread.get());
     window->show();
     WatchForeignWindow(window.get(), windowId);
