@@ -1,19 +1,50 @@
 #include "platform/VideoStream.h"
 
+#include "platform/QueuedSound.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
 #include <libavutil/imgutils.h>
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <system_error>
+#include <vector>
 
 namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kMaxSide = 8192; // a frame larger than this is no video of ours
+
+// One decoded sample as 16 bits, whatever FFmpeg decoded it to; 0 for
+// layouts the video's sound does not use.
+std::int16_t Sample(const AVFrame& frame, int channel, int index) {
+    const auto format = static_cast<AVSampleFormat>(frame.format);
+    const bool planar = av_sample_fmt_is_planar(format) != 0;
+    const int channels = frame.ch_layout.nb_channels;
+    const std::uint8_t* plane = frame.extended_data[planar ? channel : 0];
+    const int at = planar ? index : index * channels + channel;
+    switch (av_get_packed_sample_fmt(format)) {
+    case AV_SAMPLE_FMT_U8:
+        return static_cast<std::int16_t>((plane[at] - 128) << 8);
+    case AV_SAMPLE_FMT_S16:
+        return reinterpret_cast<const std::int16_t*>(plane)[at];
+    case AV_SAMPLE_FMT_S32:
+        return static_cast<std::int16_t>(reinterpret_cast<const std::int32_t*>(plane)[at] >> 16);
+    case AV_SAMPLE_FMT_FLT:
+        return static_cast<std::int16_t>(
+            std::clamp(reinterpret_cast<const float*>(plane)[at], -1.0F, 1.0F) * 32767.0F);
+    case AV_SAMPLE_FMT_DBL:
+        return static_cast<std::int16_t>(
+            std::clamp(reinterpret_cast<const double*>(plane)[at], -1.0, 1.0) * 32767.0);
+    default:
+        return 0;
+    }
+}
 } // namespace
 
 // FFmpeg's state for one open file; used by one thread at a time.
@@ -24,12 +55,20 @@ struct CVideoStream::Decoder {
     AVPacket* packet = nullptr;
     AVFrame* frame = nullptr;
     int streamIndex = -1;
+    // The video's sound, when it has one FFmpeg decodes.
+    AVCodecContext* audio = nullptr;
+    AVFrame* audioFrame = nullptr;
+    int audioIndex = -1;
+    CQueuedSound* sound = nullptr; // while a play with sound runs
+    std::vector<std::int16_t> samples;
     double timeBase = 0;
     double frameInterval = 0.04;
     QSize size;
 
     ~Decoder() {
         sws_freeContext(scaler);
+        av_frame_free(&audioFrame);
+        avcodec_free_context(&audio);
         av_frame_free(&frame);
         av_packet_free(&packet);
         avcodec_free_context(&codec);
@@ -63,11 +102,56 @@ struct CVideoStream::Decoder {
         }
         packet = av_packet_alloc();
         frame = av_frame_alloc();
+        OpenSound();
         return packet != nullptr && frame != nullptr;
+    }
+
+    // A sound that cannot be decoded leaves the video silent.
+    void OpenSound() {
+        const AVCodec* decoder = nullptr;
+        audioIndex = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, streamIndex, &decoder, 0);
+        if (audioIndex < 0 || decoder == nullptr) {
+            audioIndex = -1;
+            return;
+        }
+        audio = avcodec_alloc_context3(decoder);
+        audioFrame = av_frame_alloc();
+        if (audio == nullptr || audioFrame == nullptr ||
+            avcodec_parameters_to_context(audio, format->streams[audioIndex]->codecpar) < 0 ||
+            avcodec_open2(audio, decoder, nullptr) < 0 || audio->sample_rate <= 0 ||
+            audio->ch_layout.nb_channels < 1) {
+            avcodec_free_context(&audio);
+            audioIndex = -1;
+        }
+    }
+
+    int SoundChannels() const { return std::min(audio->ch_layout.nb_channels, 2); }
+
+    void QueueSound() {
+        if (avcodec_send_packet(audio, packet) < 0) {
+            return;
+        }
+        while (avcodec_receive_frame(audio, audioFrame) == 0) {
+            const int channels = SoundChannels();
+            if (audioFrame->ch_layout.nb_channels >= channels && audioFrame->nb_samples > 0) {
+                samples.resize(static_cast<std::size_t>(audioFrame->nb_samples * channels));
+                std::size_t at = 0;
+                for (int i = 0; i < audioFrame->nb_samples; ++i) {
+                    for (int c = 0; c < channels; ++c) {
+                        samples[at++] = Sample(*audioFrame, c, i);
+                    }
+                }
+                sound->Queue(samples.data(), samples.size());
+            }
+            av_frame_unref(audioFrame);
+        }
     }
 
     bool Rewind() {
         avcodec_flush_buffers(codec);
+        if (audio != nullptr) {
+            avcodec_flush_buffers(audio);
+        }
         return av_seek_frame(format, streamIndex, 0, AVSEEK_FLAG_BACKWARD) >= 0;
     }
 
@@ -91,6 +175,8 @@ struct CVideoStream::Decoder {
             }
             if (packet->stream_index == streamIndex) {
                 avcodec_send_packet(codec, packet); // a damaged packet is skipped
+            } else if (packet->stream_index == audioIndex && sound != nullptr) {
+                QueueSound();
             }
             av_packet_unref(packet);
         }
@@ -174,8 +260,13 @@ void CVideoStream::Stop() {
     }
 }
 
-void CVideoStream::Run(bool repeat, bool /*mute*/, bool paced) {
+void CVideoStream::Run(bool repeat, bool mute, bool paced) {
     Decoder& video = *decoder;
+    CQueuedSound sound;
+    if (!mute && paced && video.audio != nullptr &&
+        sound.Open(video.audio->sample_rate, video.SoundChannels())) {
+        video.sound = &sound;
+    }
     const Clock::time_point start = Clock::now();
     double firstSeconds = NAN;
     double passOffset = 0; // the length of the passes played before this one
@@ -216,5 +307,7 @@ void CVideoStream::Run(bool repeat, bool /*mute*/, bool paced) {
         sink(image);
         ++framesShown;
     }
+    video.sound = nullptr;
+    sound.Close();
     ended->set();
 }

@@ -81,18 +81,23 @@ TEST(MP3Player, ALoopPlaysTheTrackAgainUntilStopped) {
     EXPECT_TRUE(player.Track()->finished.isSet());
 }
 
+// The best of three stops: a stop that waits for anything (a buffer, the
+// track's end) is slow every time, one slowed by a busy machine seldom is.
 TEST(MP3Player, AStopDuringPlaybackEndsWithinATenthOfASecond) {
     DiskAudio disk(0); // the pace of the sound itself
     const auto mp3 = MediaFixture("long-44100-stereo.mp3");
     CMP3Player player;
-    ASSERT_TRUE(player.Play(mp3.data(), mp3.size(), false, false));
-    ASSERT_TRUE(player.Track()->started.waitFor(10s));
-    std::this_thread::sleep_for(300ms);
-    const auto start = std::chrono::steady_clock::now();
-    player.Stop();
-    const auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(took, 100ms);
-    EXPECT_FALSE(player.IsPlaying());
+    auto fastest = std::chrono::steady_clock::duration::max();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ASSERT_TRUE(player.Play(mp3.data(), mp3.size(), false, false));
+        ASSERT_TRUE(player.Track()->started.waitFor(10s));
+        std::this_thread::sleep_for(300ms);
+        const auto start = std::chrono::steady_clock::now();
+        player.Stop();
+        fastest = std::min(fastest, std::chrono::steady_clock::now() - start);
+        EXPECT_FALSE(player.IsPlaying());
+    }
+    EXPECT_LT(fastest, 100ms);
 }
 
 TEST(MP3Player, AWaitingLoopReturnsOnlyAfterAStopFromAnotherThread) {
@@ -128,19 +133,22 @@ TEST(MP3Player, PlayAndStopFromTwoThreadsAtOnce) {
     const auto first = MediaFixture("tone-22050-stereo.mp3");
     const auto second = MediaFixture("tone-48000-mono.mp3");
     CMP3Player player;
-    std::atomic<bool> done = false;
-    auto hammer = [&](const std::vector<std::uint8_t>& mp3, bool wait) {
-        for (int i = 0; i < 25 && !done; ++i) {
-            player.Play(mp3.data(), mp3.size(), wait, i % 2 == 0);
+    // One thread starts looping tracks and stops them; the other waits for
+    // tracks to end, which the first thread's plays and stops cut short.
+    auto starter = std::async(std::launch::async, [&] {
+        for (int i = 0; i < 25; ++i) {
+            player.Play(first.data(), first.size(), false, i % 2 == 0);
             std::this_thread::sleep_for(std::chrono::milliseconds(3 * (i % 5)));
             player.Stop();
         }
-    };
-    auto one = std::async(std::launch::async, hammer, std::cref(first), false);
-    auto two = std::async(std::launch::async, hammer, std::cref(second), true);
-    EXPECT_EQ(one.wait_for(60s), std::future_status::ready);
-    EXPECT_EQ(two.wait_for(60s), std::future_status::ready);
-    done = true;
+    });
+    auto waiter = std::async(std::launch::async, [&] {
+        for (int i = 0; i < 25; ++i) {
+            player.Play(second.data(), second.size(), true, false);
+        }
+    });
+    EXPECT_EQ(starter.wait_for(60s), std::future_status::ready);
+    EXPECT_EQ(waiter.wait_for(60s), std::future_status::ready);
     player.Stop();
     EXPECT_FALSE(player.IsPlaying());
 }

@@ -117,3 +117,32 @@ TEST(VideoWindow, CommandsPlaceShowAndHideTheVideo) {
     EXPECT_FALSE(window.OnCommand(videoPlay, broken));
     EXPECT_FALSE(window.isVisibleTo(&saver)) << "a video that cannot open shows nothing";
 }
+
+TEST(VideoStream, PlaysItsSoundUnlessMuted) {
+    DiskAudio disk;
+    CVideoStream stream;
+    ASSERT_TRUE(stream.Open(
+        (std::filesystem::path(SCENESAVER_MEDIA_FIXTURES) / "colour-tone-64x48.avi").string()));
+    // Muted: no sound device is opened at all.
+    ASSERT_TRUE(stream.Start(false, true, [](const QImage&) {}));
+    ASSERT_TRUE(stream.EndedEvent()->waitFor(20s));
+    stream.Stop();
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(disk.PlayedSize(), 0u);
+
+    ASSERT_TRUE(stream.Start(false, false, [](const QImage&) {}));
+    ASSERT_TRUE(stream.EndedEvent()->waitFor(20s));
+    stream.Stop();
+    // The tone: 16-bit samples well away from silence.
+    EXPECT_TRUE(Eventually(
+        [&] {
+            const auto played = disk.Played();
+            int loud = 0;
+            for (std::size_t i = 0; i + 1 < played.size(); i += 2) {
+                const auto sample = static_cast<std::int16_t>(played[i] | (played[i + 1] << 8));
+                loud += std::abs(sample) > 2000 ? 1 : 0; // the tone peaks at 4096
+            }
+            return loud > 1000;
+        },
+        5s));
+}
