@@ -147,7 +147,10 @@ bool CMP3Decoder::Decode(std::uint8_t* out, std::size_t capacity, std::size_t& p
 CMP3Decoder::Fill CMP3Decoder::FillBuffer() {
     std::vector<std::uint8_t>& buffer = buffers[static_cast<std::size_t>(current)];
     std::size_t produced = 0;
-    if (!Decode(buffer.data(), buffer.size(), produced)) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool decoded = Decode(buffer.data(), buffer.size(), produced);
+    decodeTime += std::chrono::steady_clock::now() - start;
+    if (!decoded) {
         return Fill::Failed;
     }
     if (produced == 0) {
@@ -179,7 +182,8 @@ CMP3Decoder::Outcome CMP3Decoder::PlayOnce(const std::uint8_t* data, std::size_t
     if (!OpenConversion(*header)) {
         return Outcome::Failed;
     }
-    if (!OpenDevice()) {
+    deviceFailed = !OpenDevice();
+    if (deviceFailed) {
         CloseConversion();
         return Outcome::Failed;
     }

@@ -5,6 +5,7 @@
 #include "platform/WaveOut.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -35,6 +36,10 @@ public:
     CMP3Decoder& operator=(const CMP3Decoder&) = delete;
 
     Outcome PlayOnce(const std::uint8_t* data, std::size_t size);
+    // Whether the last pass failed because no wave device opened.
+    bool DeviceFailed() const { return deviceFailed; }
+    // Time spent in the codec over all passes, for measuring.
+    std::chrono::nanoseconds DecodeTime() const { return decodeTime; }
 
     // The wave buffer size for a source described by the header: what 128 KiB
     // of it decode to at the playback rate, with a frame to spare.
@@ -62,6 +67,8 @@ private:
     std::size_t sourceSize = 0;
     std::size_t consumed = 0;
     bool end = false;
+    bool deviceFailed = false;
+    std::chrono::nanoseconds decodeTime{0};
     int outputRate = 0;
     int outputChannels = 0;
 

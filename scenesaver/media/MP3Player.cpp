@@ -2,6 +2,7 @@
 
 #include "platform/WaveOut.h"
 
+#include <atomic>
 #include <system_error>
 #include <utility>
 
@@ -33,9 +34,19 @@ int CMP3Thread::WaitForStop(std::chrono::milliseconds timeout) {
     return Event::waitAny({&track->stop, sceneStop}, timeout);
 }
 
+namespace {
+// Once a device has opened, the probe before each track is skipped: it costs
+// a device open and close, most of the time to the first sound. A worker
+// that finds no device asks for the probe again.
+std::atomic<bool> deviceSeen = false;
+} // namespace
+
 void CMP3Thread::InitInstance() {
     for (;;) {
         const CMP3Decoder::Outcome outcome = decoder.PlayOnce(data, size);
+        if (decoder.DeviceFailed()) {
+            deviceSeen = false;
+        }
         if (outcome == CMP3Decoder::Outcome::Failed) {
             // Nobody may wait for a start that never comes; and a looping
             // track that cannot play must not spin a core trying again.
@@ -48,6 +59,7 @@ void CMP3Thread::InitInstance() {
             break;
         }
     }
+    track->decodeNanoseconds = decoder.DecodeTime().count();
     track->finished.set();
     WaitForStop(std::chrono::milliseconds(-1));
 }
@@ -66,8 +78,14 @@ bool CMP3Player::Play(const std::uint8_t* data, std::size_t size, bool wait, boo
         StopLocked();
         // The format every source maps to at most; without a device for it
         // nothing plays and no worker is made.
-        if (data == nullptr || size == 0 || !WaveOut::Probe(22050, 2)) {
+        if (data == nullptr || size == 0) {
             return false;
+        }
+        if (!deviceSeen) {
+            if (!WaveOut::Probe(22050, 2)) {
+                return false;
+            }
+            deviceSeen = true;
         }
         track = std::make_shared<CMP3Track>();
         worker = std::make_unique<CMP3Thread>(track, sceneStop, data, size, loop);

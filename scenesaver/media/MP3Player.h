@@ -3,6 +3,7 @@
 #include "media/MP3Decoder.h"
 #include "platform/Event.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +20,7 @@ struct CMP3Track {
     Event stop;
     Event started;
     Event finished;
+    std::atomic<long long> decodeNanoseconds = 0; // the codec's time, once finished
 };
 
 // The worker that plays one track, made afresh for each. It plays the block

@@ -148,16 +148,16 @@ int main(int argc, char** argv) {
                 std::string(16, '-').c_str(), std::string(9, '-').c_str(),
                 std::string(14, '-').c_str());
 
-    // 1. Decoding as fast as the disk driver takes the sound.
+    // 1. The codec's time inside the pipeline (chunks fed, two buffers
+    //    filled), with the disk driver taking the sound as fast as it comes.
     {
         setenv("SDL_DISKAUDIODELAY", "0", 1);
         CMP3Player player;
         std::vector<double> ours;
         std::vector<double> bare;
         for (int run = 0; run < 3; ++run) {
-            const auto start = Clock::now();
             player.Play(mp3.data(), mp3.size(), true, false);
-            ours.push_back(Seconds(Clock::now() - start));
+            ours.push_back(static_cast<double>(player.Track()->decodeNanoseconds) / 1e9);
             player.Stop();
             bare.push_back(BareDecodeSeconds(mp3));
         }
