@@ -13,8 +13,10 @@
 #include "platform/ShellOpen.h"
 #include "platform/TempFolder.h"
 #include "platform/TerminationSignals.h"
+#include "platform/VideoHost.h"
 #include "scene/Scene.h"
 #include "scene/SceneBlock.h"
+#include "scene/ScenePlayers.h"
 #include "scene/SceneThread.h"
 
 #include <QApplication>
@@ -37,6 +39,12 @@ void WatchForeignWindow(QObject* context, std::uint64_t windowId) {
         }
     });
     timer->start(250);
+}
+
+// The sound and video players, with the media window as a hidden child of
+// the saver window.
+void InstallPlayers(CSceneThread& thread, QWidget& window) {
+    thread.SetMedia(std::make_unique<CScenePlayers>(thread, std::make_shared<CVideoHost>(&window)));
 }
 } // namespace
 
@@ -116,6 +124,7 @@ int CSaverApp::RunMode() {
     sceneThread =
         std::make_unique<CSceneThread>(window.get(), scene.get(), &calibrationCount, false);
     sceneThread->SetDesktopPictures({desktopFile, wallpaperFile});
+    InstallPlayers(*sceneThread, *window);
     window->SetSceneThread(sceneThread.get());
     window->show();
     blankScreens = CoverOtherScreens(*screen, *window);
@@ -147,6 +156,7 @@ int CSaverApp::EmbeddedMode(const SaverCommandLine& commandLine) {
     sceneThread =
         std::make_unique<CSceneThread>(window.get(), scene.get(), &calibrationCount, false);
     sceneThread->SetDesktopPictures({desktopFile, wallpaperFile});
+    InstallPlayers(*sceneThread, *window);
     window->SetSceneThread(sceneThread.get());
     window->show();
     WatchForeignWindow(window.get(), windowId);

@@ -18,6 +18,10 @@ public:
     virtual void Stop(CMediaItem& media) = 0;
     // Everything the thread may have started: wave sound, MP3, the media window.
     virtual void StopAll() = 0;
+    // The first steps of stopping the thread, on the thread that stops it and
+    // before the stop event is set: the music and the videos end, so that no
+    // wait for them holds up the stop.
+    virtual void StopBeforeExit() {}
 };
 
 // Plays nothing: the players are not part of this program yet.

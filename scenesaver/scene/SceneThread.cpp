@@ -22,6 +22,9 @@ bool CSceneThread::Start() {
 }
 
 void CSceneThread::Stop() {
+    if (worker.IsRunning()) {
+        media->StopBeforeExit();
+    }
     worker.Stop();
 }
 

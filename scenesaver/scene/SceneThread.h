@@ -32,8 +32,9 @@ public:
 // often it can poll its stop event until it is asked to stop; otherwise it
 // plays the scene on the window.
 //
-// Stop protocol: Stop() sets the stop event, waits for the finished event
-// (set by the thread as the last thing it does) and then joins the thread.
+// Stop protocol: Stop() first ends the music and the videos (the media's
+// StopBeforeExit), then sets the stop event, waits for the finished event
+// (set by the thread as the last thing it does) and joins the thread.
 // The owner deletes the object after Stop().
 class CSceneThread {
 public:

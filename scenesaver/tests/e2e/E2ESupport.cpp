@@ -233,6 +233,14 @@ void XClient::DestroyWindow(std::uint32_t window) {
     }
 }
 
+void XClient::MovePointer(int x, int y) {
+    if (connection != nullptr) {
+        xcb_warp_pointer(connection, XCB_NONE, root, 0, 0, 0, 0, static_cast<std::int16_t>(x),
+                         static_cast<std::int16_t>(y));
+        xcb_flush(connection);
+    }
+}
+
 XClient::Screen XClient::GrabScreen() {
     Screen grabbed;
     if (connection == nullptr) {

@@ -72,6 +72,10 @@ public:
     std::uint32_t CreateWindow(int width, int height, bool map);
     void DestroyWindow(std::uint32_t window);
 
+    // Moves the pointer at once, without starting a tool: for measuring how
+    // quickly the program answers a move.
+    void MovePointer(int x, int y);
+
     // The whole screen as it is now, in one request: far quicker than a
     // screenshot tool, so that screens shown for a moment are caught.
     struct Screen {

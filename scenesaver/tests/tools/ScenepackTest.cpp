@@ -37,7 +37,8 @@ void WriteText(const QString& path, const char* text) {
     file.write(text);
 }
 
-const QString demoManifest = QStringLiteral(SCENESAVER_SOURCE_DIR "/demo/demo.json");
+// The demo manifest beside the media the build made for it.
+const QString demoManifest = QStringLiteral(SCENESAVER_BIN_DIR "/demo/demo.json");
 const QString player = QStringLiteral(SCENESAVER_BIN_DIR "/scenepack"); // any ELF program
 
 TEST(Scenepack, WritesTheBlockByteForByte) {
