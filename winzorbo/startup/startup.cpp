@@ -13,6 +13,7 @@
 #include "startup/command_line.h"
 #include "startup/intro.h"
 #include "startup/settings.h"
+#include "startup/settings_location.h"
 #include "startup/text_table.h"
 
 #include <allegro.h>
@@ -111,7 +112,7 @@ int run_winzorbo(int argc, char** argv) {
     if (allegro_init() != 0) {
         return 1;
     }
-    std::string ini_path = data_path("WinZorbo.ini");
+    std::string ini_path = settings_file_path();
     set_config_file(ini_path.c_str());
     set_display_switch_mode(SWITCH_PAUSE);
     install_keyboard();
