@@ -50,6 +50,10 @@ bool start() {
     write_tiles(folder + "/scn/tiles.dat");
     set_program_directory(folder);
     zorbo_data = load_datafile(WINZORBO_BUILT_DATA "/Zorbo.dat");
+    // The game switches Allegro to ASCII text once its screen is up, before
+    // any playfield loads; left in UTF-8, a byte above 127 in a datafile name
+    // would be taken for the start of a longer character.
+    set_uformat(U_ASCII);
     return datafile_matches_manifest(zorbo_data);
 }
 } // namespace

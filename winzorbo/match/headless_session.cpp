@@ -57,6 +57,9 @@ bool start_headless_session(std::string& error) {
     }
     game_font = zorbo_object<FONT>(obj_font);
     load_texts();
+    // The game's text mode from its screen on, in which every playfield
+    // loads (a datafile name's bytes above 127 are single characters).
+    set_uformat(U_ASCII);
     surface = create_bitmap(640, 480);
     clear_bitmap(surface);
     headless_match = true;
