@@ -33,7 +33,7 @@ Settings read_as_the_game_does() {
     set_config_file(path.c_str());
     set_uformat(U_ASCII);
     Settings result;
-    read_settings(result);
+    read_settings_file(result, path);
     return result;
 }
 

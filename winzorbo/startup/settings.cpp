@@ -48,6 +48,11 @@ void read_settings(Settings& target) {
     target.effect_volume = std::clamp(get_config_int("volume", "vol1", 255), 0, 255);
 }
 
+void read_settings_file(Settings& target, const std::string& path) {
+    set_config_file(path.c_str());
+    read_settings(target);
+}
+
 void save_settings(const Settings& source, const std::string& path) {
     set_config_file(path.c_str());
     set_config_string(nullptr, "language", source.language == language_swedish ? "se" : "en");

@@ -24,5 +24,11 @@ void default_controls(Settings& target);
 // default when missing. Volumes outside 0..255 are brought back into range.
 void read_settings(Settings& target);
 
+// Points the configuration at path again and reads every key. The game
+// calls it once Allegro reads text as ASCII, the mode save_settings parses
+// and writes the file in: parsed as UTF-8 at start-up, a file with bytes
+// above 127 can give other keys than the ones saved.
+void read_settings_file(Settings& target, const std::string& path);
+
 // Points the configuration at path and writes every key.
 void save_settings(const Settings& source, const std::string& path);

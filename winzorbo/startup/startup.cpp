@@ -86,7 +86,7 @@ void read_or_default_settings(const std::string& ini_path) {
         default_controls(settings);
         return;
     }
-    read_settings(settings);
+    read_settings_file(settings, ini_path);
 }
 
 void shut_down() {

@@ -79,6 +79,49 @@ TEST(Settings, SavedFileReadsBackTheSame) {
     std::remove(folder);
 }
 
+// The start-up steps: the file is loaded while Allegro still reads text as
+// UTF-8, the keys are read after the switch to ASCII.
+Settings start_up_with(const std::string& path) {
+    set_uformat(U_UTF8);
+    set_config_file(path.c_str());
+    set_uformat(U_ASCII);
+    Settings result;
+    read_settings_file(result, path);
+    return result;
+}
+
+TEST(Settings, FilesWithBytesAbove127KeepTheSettingsOverARestart) {
+    using namespace std::string_literals;
+    const std::string files[] = {
+        // A NUL and a broken UTF-8 sequence in a section name.
+        "[volume]\nvol\xe4"
+        "0 = 999\nv = -5\n[vol\xeb\x85\0\0\xd0`\0\0ume]\nvol0 = 0x40\n"
+        "vol1 = twel.e\n"s,
+        "language = s\xe9\n[k\xfc]\nleft1 = 3\n[keys]\nfire2 = 1\xe5\n[volume]\nvol1 = 7\n"s,
+    };
+    char folder[] = "/tmp/winzorbo-settings-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    std::string path = std::string(folder) + "/WinZorbo.ini";
+    int format = get_uformat();
+    for (const std::string& file : files) {
+        std::ofstream(path, std::ios::binary) << file;
+        Settings first = start_up_with(path);
+        save_settings(first, path);
+        Settings again = start_up_with(path);
+        EXPECT_EQ(again.language, first.language);
+        for (int action = 0; action < 4; ++action) {
+            for (int player = 0; player < 2; ++player) {
+                EXPECT_EQ(again.controls[action][player], first.controls[action][player]);
+            }
+        }
+        EXPECT_EQ(again.music_volume, first.music_volume);
+        EXPECT_EQ(again.effect_volume, first.effect_volume);
+    }
+    set_uformat(format);
+    std::remove(path.c_str());
+    std::remove(folder);
+}
+
 class ControlCodes : public ::testing::Test {
 protected:
     void SetUp() override { reset(); }
