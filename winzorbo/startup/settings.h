@@ -10,6 +10,8 @@ struct Settings {
     int controls[4][2] = {}; // [action][player]
     int music_volume = 255;  // "vol0"
     int effect_volume = 255; // "vol1"
+
+    bool operator==(const Settings&) const = default;
 };
 
 extern Settings settings;
@@ -30,5 +32,8 @@ void read_settings(Settings& target);
 // above 127 can give other keys than the ones saved.
 void read_settings_file(Settings& target, const std::string& path);
 
-// Points the configuration at path and writes every key.
+// Points the configuration at path and writes every key. Other lines of the
+// file stay, unless the file is so damaged that the keys do not read back as
+// written (a line the library writes back in another form): then the file is
+// written afresh with the keys alone.
 void save_settings(const Settings& source, const std::string& path);

@@ -98,6 +98,10 @@ TEST(Settings, FilesWithBytesAbove127KeepTheSettingsOverARestart) {
         "0 = 999\nv = -5\n[vol\xeb\x85\0\0\xd0`\0\0ume]\nvol0 = 0x40\n"
         "vol1 = twel.e\n"s,
         "language = s\xe9\n[k\xfc]\nleft1 = 3\n[keys]\nfire2 = 1\xe5\n[volume]\nvol1 = 7\n"s,
+        // A section line the library writes back without its space, after
+        // which it no longer names [keys].
+        "language = en\nlangu[keys]\nleft1 = 0500\n[keys] 220]\nfire1 = 8099\nleft1 = (1001\n"
+        "right2 =g"s,
     };
     char folder[] = "/tmp/winzorbo-settings-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
@@ -117,6 +121,15 @@ TEST(Settings, FilesWithBytesAbove127KeepTheSettingsOverARestart) {
         EXPECT_EQ(again.music_volume, first.music_volume);
         EXPECT_EQ(again.effect_volume, first.effect_volume);
     }
+
+    // A sound file keeps the lines the game does not know.
+    std::ofstream(path, std::ios::binary) << "# mine\n[other]\nx = 1\n[keys]\nfire1 = 1001\n";
+    Settings mine = start_up_with(path);
+    save_settings(mine, path);
+    std::ifstream in(path);
+    std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(kept.find("[other]\nx = 1\n"), std::string::npos) << kept;
+    EXPECT_EQ(start_up_with(path).controls[action_fire][0], 1001);
     set_uformat(format);
     std::remove(path.c_str());
     std::remove(folder);
