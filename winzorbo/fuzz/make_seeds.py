@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Writes the hand-made fuzz seeds beside this script (the "found-*" files
-beside them are inputs libFuzzer found and minimised): small playfield files for the
+beside them are inputs libFuzzer found and minimised, and named files this
+script does not write are inputs that once broke a target, kept as they
+were found): small playfield files for the
 fuzz target's tile datafile (BAK = 1, tiles 1..6, FAST = 5, PAL = 8), a few
 text tables, a sample and a song for the sound data target, and settings
 files."""

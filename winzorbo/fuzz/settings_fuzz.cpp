@@ -36,7 +36,6 @@ Settings read_as_the_game_does() {
     read_settings_file(result, path);
     return result;
 }
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
