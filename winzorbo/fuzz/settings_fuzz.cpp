@@ -1,8 +1,7 @@
 // Arbitrary bytes as "WinZorbo.ini", taken through the game's own steps: the
-// file is loaded by set_config_file while Allegro is still in the UTF-8 text
-// mode it starts in, its keys are read once the game has switched to ASCII
-// text, the settings are saved over it at shut-down, and the next start must
-// read back what was saved.
+// file is opened as the start-up opens it (from Allegro's UTF-8 start into
+// ASCII text), its keys are read, the settings are saved over it at
+// shut-down, and the next start must read back what was saved.
 #include "startup/control_code.h"
 #include "startup/settings.h"
 
@@ -29,9 +28,8 @@ bool start() {
 }
 
 Settings read_as_the_game_does() {
-    set_uformat(U_UTF8);
-    set_config_file(path.c_str());
-    set_uformat(U_ASCII);
+    set_uformat(U_UTF8); // as allegro_init leaves it
+    open_settings_file(path);
     Settings result;
     read_settings_file(result, path);
     return result;

@@ -48,6 +48,9 @@ bool start_headless_session(std::string& error) {
         error = "Allegro cannot start";
         return false;
     }
+    // The game's text mode from its start on (a datafile name's bytes above
+    // 127 are single characters).
+    set_uformat(U_ASCII);
     set_color_depth(8);
     std::string path = data_path("Zorbo.dat");
     zorbo_data = load_datafile(path.c_str());
@@ -57,9 +60,6 @@ bool start_headless_session(std::string& error) {
     }
     game_font = zorbo_object<FONT>(obj_font);
     load_texts();
-    // The game's text mode from its screen on, in which every playfield
-    // loads (a datafile name's bytes above 127 are single characters).
-    set_uformat(U_ASCII);
     surface = create_bitmap(640, 480);
     clear_bitmap(surface);
     headless_match = true;

@@ -49,6 +49,11 @@ void read_settings(Settings& target) {
     target.effect_volume = std::clamp(get_config_int("volume", "vol1", 255), 0, 255);
 }
 
+void open_settings_file(const std::string& path) {
+    set_uformat(U_ASCII);
+    set_config_file(path.c_str());
+}
+
 void read_settings_file(Settings& target, const std::string& path) {
     set_config_file(path.c_str());
     read_settings(target);

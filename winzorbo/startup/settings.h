@@ -26,10 +26,15 @@ void default_controls(Settings& target);
 // default when missing. Volumes outside 0..255 are brought back into range.
 void read_settings(Settings& target);
 
-// Points the configuration at path again and reads every key. The game
-// calls it once Allegro reads text as ASCII, the mode save_settings parses
-// and writes the file in: parsed as UTF-8 at start-up, a file with bytes
-// above 127 can give other keys than the ones saved.
+// The start-up's first step with the file: from here on Allegro reads all
+// text as ASCII (the game's texts and files are Windows-1252), then the
+// configuration is pointed at path. Parsed as UTF-8, a damaged file with
+// bytes above 127 can make the library's parser loop for ever, or give
+// other keys than the ones saved.
+void open_settings_file(const std::string& path);
+
+// Points the configuration at path again and reads every key, from the file
+// as it is now.
 void read_settings_file(Settings& target, const std::string& path);
 
 // Points the configuration at path and writes every key. Other lines of the

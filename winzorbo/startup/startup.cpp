@@ -113,7 +113,7 @@ int run_winzorbo(int argc, char** argv) {
         return 1;
     }
     std::string ini_path = settings_file_path();
-    set_config_file(ini_path.c_str());
+    open_settings_file(ini_path);
     set_display_switch_mode(SWITCH_PAUSE);
     install_keyboard();
     install_timer();
