@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Writes the hand-made fuzz seeds beside this script (the "found-*" files
-beside them are inputs libFuzzer found and minimised): small playfield files for the
+beside them are inputs libFuzzer found and minimised, and named files this
+script does not write are inputs that once broke a target, kept as they
+were found): small playfield files for the
 fuzz target's tile datafile (BAK = 1, tiles 1..6, FAST = 5, PAL = 8), a few
-text tables, and a sample and a song for the sound data target."""
+text tables, a sample and a song for the sound data target, and settings
+files."""
 import os
 
 here = os.path.dirname(os.path.abspath(__file__))
@@ -38,6 +41,9 @@ seeds = {
                    skip(9), [(2, 0)] * 9], magic=b"CZRB"),
     "truncated.zrb": playfield(3, 3, [], [[(255, 0), (255, 1)]]),
     "bad-datafile.zrb": playfield(2, 1, [], [[(255, 0), (255, 1)]], datafile=b"../tiles"),
+    # Bytes above 127 in the datafile name: the game reads them as ASCII
+    # text, never as the start of a longer UTF-8 sequence.
+    "high-byte-datafile.zrb": playfield(2, 1, [], [[(255, 0), (255, 1)]], datafile=b"tiles\xfc"),
 }
 
 texts = {
@@ -75,6 +81,32 @@ def module():
     return out
 
 
+def ini(text):
+    return text.encode("latin-1")
+
+
+saved_keys = "".join(f"{key} = {code}\n" for key, code in (
+    ("left1", 1), ("right1", 4), ("gas1", 19), ("fire1", 17),
+    ("left2", 82), ("right2", 83), ("gas2", 85), ("fire2", 84)))
+
+# "WinZorbo.ini" as the game writes it, and as a player or a broken disk may
+# leave it.
+settings_files = {
+    "as-saved.ini": ini("language = se\n\n[keys]\n" + saved_keys +
+                        "\n[volume]\nvol0 = 128\nvol1 = 255\n"),
+    "joysticks.ini": ini("language = en\n[keys]\nleft1 = 1001\nright1 = 2113\n"
+                         "gas1 = 2201\nfire1 = 8099\nleft2 = -1\nright2 = 2147483647\n"
+                         "gas2 = 99999999999\nfire2 = 1299\n"),
+    "volumes.ini": ini("[volume]\nvol0 = 999\nvol1 = -5\n[volume]\nvol0 = 0x40\n"
+                       "vol1 = twelve\n"),
+    "odd-lines.ini": ini("# comment\r\n[keys\r\nfire1\r\n= 5\r\n[]\r\n"
+                         "language=se\r\n[keys]\r\ngas1 = \r\ngas1 = 30\r\n"
+                         "  left1   =   2   \r\n[ volume ]\r\nvol0 = 3"),
+    "high-bytes.ini": ini("language = s\xe9\n[k\xfc]\nleft\xff = 3\n[keys]\n"
+                          "fire2 = 1\xe5\n" + "x" * 600 + " = 1\n"),
+    "empty.ini": b"",
+}
+
 # The first byte chooses: even a sample, odd a song.
 sounds = {
     "sample.bin": b"\0" + wave([(i % 20 - 10) * 1000 for i in range(200)]),
@@ -83,7 +115,7 @@ sounds = {
 }
 
 for folder, files in (("corpus/playfield", seeds), ("corpus/text_table", texts),
-                      ("corpus/sound_data", sounds)):
+                      ("corpus/sound_data", sounds), ("corpus/settings", settings_files)):
     os.makedirs(os.path.join(here, folder), exist_ok=True)
     for name, data in files.items():
         with open(os.path.join(here, folder, name), "wb") as f:

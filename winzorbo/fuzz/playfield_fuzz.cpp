@@ -40,6 +40,10 @@ bool start() {
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
         return false;
     }
+    // The game reads all text as ASCII from its start on; left in UTF-8, a
+    // byte above 127 in a datafile name is taken for the start of a longer
+    // character, and the library's path scan steps over the name's end.
+    set_uformat(U_ASCII);
     set_color_depth(8);
     char name[] = "/tmp/winzorbo-fuzz-XXXXXX";
     if (!mkdtemp(name)) {

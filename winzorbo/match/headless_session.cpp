@@ -48,6 +48,9 @@ bool start_headless_session(std::string& error) {
         error = "Allegro cannot start";
         return false;
     }
+    // The game's text mode from its start on (a datafile name's bytes above
+    // 127 are single characters).
+    set_uformat(U_ASCII);
     set_color_depth(8);
     std::string path = data_path("Zorbo.dat");
     zorbo_data = load_datafile(path.c_str());

@@ -30,10 +30,19 @@ bool wave_image_usable(const std::uint8_t* data, std::size_t size) {
         std::memcmp(data + 8, "WAVE", 4) != 0) {
         return false;
     }
+    // The library's reader does not stop at the data: it goes on through
+    // every chunk to the end of the image, takes each "fmt " chunk, makes a
+    // sample of each "data" chunk (losing the one before) and reads a chunk
+    // header even from the last four to seven bytes, taking the missing
+    // length for -1. So every chunk to the end is checked.
     std::uint64_t total = size;
     std::uint64_t position = 12;
     bool format_seen = false;
-    while (total - position >= 8) {
+    bool data_seen = false;
+    while (total - position >= 4) {
+        if (total - position < 8) {
+            return false;
+        }
         const std::uint8_t* header = data + position;
         std::uint64_t length = u32(header + 4);
         std::uint64_t room = total - position - 8;
@@ -46,9 +55,12 @@ bool wave_image_usable(const std::uint8_t* data, std::size_t size) {
             }
             format_seen = true;
         } else if (std::memcmp(header, "data", 4) == 0) {
-            return format_seen && length <= max_wave_data;
+            if (!format_seen || data_seen || length > max_wave_data) {
+                return false;
+            }
+            data_seen = true;
         }
         position += 8 + length;
     }
-    return false;
+    return data_seen;
 }

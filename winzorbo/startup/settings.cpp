@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <allegro.h>
+#include <cstdio>
 #include <cstring>
 
 Settings settings;
@@ -48,7 +49,18 @@ void read_settings(Settings& target) {
     target.effect_volume = std::clamp(get_config_int("volume", "vol1", 255), 0, 255);
 }
 
-void save_settings(const Settings& source, const std::string& path) {
+void open_settings_file(const std::string& path) {
+    set_uformat(U_ASCII);
+    set_config_file(path.c_str());
+}
+
+void read_settings_file(Settings& target, const std::string& path) {
+    set_config_file(path.c_str());
+    read_settings(target);
+}
+
+namespace {
+void write_keys(const Settings& source, const std::string& path) {
     set_config_file(path.c_str());
     set_config_string(nullptr, "language", source.language == language_swedish ? "se" : "en");
     for (const ControlKey& entry : control_keys) {
@@ -57,4 +69,15 @@ void save_settings(const Settings& source, const std::string& path) {
     set_config_int("volume", "vol0", source.music_volume);
     set_config_int("volume", "vol1", source.effect_volume);
     flush_config_file();
+}
+} // namespace
+
+void save_settings(const Settings& source, const std::string& path) {
+    write_keys(source, path);
+    Settings written;
+    read_settings_file(written, path);
+    if (written != source) {
+        std::remove(path.c_str());
+        write_keys(source, path);
+    }
 }

@@ -17,6 +17,7 @@
 #include "startup/command_line.h"
 #include "startup/intro.h"
 #include "startup/settings.h"
+#include "startup/settings_location.h"
 #include "startup/text_table.h"
 
 #include <allegro.h>
@@ -98,7 +99,7 @@ void read_or_default_settings(const std::string& ini_path) {
         default_controls(settings);
         return;
     }
-    read_settings(settings);
+    read_settings_file(settings, ini_path);
 }
 
 void shut_down() {
@@ -124,8 +125,8 @@ int run_winzorbo(int argc, char** argv) {
     if (allegro_init() != 0) {
         return 1;
     }
-    std::string ini_path = data_path("WinZorbo.ini");
-    set_config_file(ini_path.c_str());
+    std::string ini_path = settings_file_path();
+    open_settings_file(ini_path);
     set_display_switch_mode(SWITCH_PAUSE);
     install_keyboard();
     install_timer();

@@ -1,8 +1,12 @@
 // zorbo-replay PLAYFIELD [--style strict|lenient|bouncy] [--seed N]
-//              [--frames N] [--input FILE] [--actors]
+//              [--frames N] [--target N] [--input FILE | --random N] [--actors]
+//              [--check]
 // Plays a match headless with the game's own code and prints every frame's
 // rocket state (with --actors followed by one line per actor: "actor INDEX
 // STATE X Y TIMER AUX"), then a checksum over the whole game state.
+// The match is played to --target points (3 unless given).
+// --random N plays random input drawn from N instead of a file; --check stops
+// with exit code 3 at the first frame that breaks the match's invariants.
 #include "core/program_directory.h"
 #include "core/random.h"
 #include "match/headless_session.h"
@@ -12,11 +16,13 @@
 #include "playfield/rocket.h"
 #include "rocket/controls.h"
 #include "rocket/game_style.h"
+#include "shots/shots.h"
 #include "startup/command_line.h"
 
 #include <allegro.h>
 #include <charconv>
 #include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -29,14 +35,19 @@ struct Options {
     GameStyle style = style_strict;
     unsigned int seed = 1;
     long frames = 1000;
+    int target = 3;
     std::string input;
+    bool random = false;
+    std::uint32_t random_seed = 0;
     bool actors = false;
+    bool check = false;
 };
 
 int usage(const char* problem) {
     std::fprintf(stderr,
                  "zorbo-replay: %s\nusage: zorbo-replay PLAYFIELD [--style strict|lenient|bouncy] "
-                 "[--seed N] [--frames N] [--input FILE] [--actors]\n",
+                 "[--seed N] [--frames N] [--target N] [--input FILE | --random N] [--actors] "
+                 "[--check]\n",
                  problem);
     return 2;
 }
@@ -73,6 +84,54 @@ std::vector<std::pair<int, int>> read_script(const std::string& path, bool& ok) 
     return script;
 }
 
+// Players' input drawn from its own generator, so the game's random
+// sequence stays the one the seed gives: each choice of keys is held for 1 to
+// 8 frames, as players hold them.
+std::vector<std::pair<int, int>> random_script(std::uint32_t seed, long frames) {
+    std::vector<std::pair<int, int>> script;
+    std::uint32_t state = seed * 2654435761u + 1u;
+    auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 16;
+    };
+    while (static_cast<long>(script.size()) < frames) {
+        std::pair<int, int> bits{static_cast<int>(next() & 15), static_cast<int>(next() & 15)};
+        for (unsigned hold = next() % 8 + 1; hold > 0; --hold) {
+            script.push_back(bits);
+        }
+    }
+    return script;
+}
+
+// What the game must keep true after every frame; an empty text when it is.
+std::string broken_invariant() {
+    const int world_width = cell_pixels * playfield_width;
+    const int world_height = cell_pixels * playfield_height;
+    for (int i = 0; i < 2; ++i) {
+        const Rocket& r = rockets[i];
+        std::string which = "rocket " + std::to_string(i + 1);
+        if (r.x < 0 || r.x >= world_width || r.y < 0 || r.y >= world_height) {
+            return which + " at " + std::to_string(r.x) + "," + std::to_string(r.y) +
+                   " outside the world";
+        }
+        if (r.score < 0) {
+            return which + " has the score " + std::to_string(r.score);
+        }
+    }
+    if (shot_cursor < 0 || shot_cursor >= shot_slots) {
+        return "the shot cursor " + std::to_string(shot_cursor) + " is outside the ring of " +
+               std::to_string(shot_slots);
+    }
+    for (const Shot& shot : shots) {
+        if (shot.y != 0 &&
+            (shot.x < 0 || shot.x >= world_width || shot.y < 0 || shot.y >= world_height)) {
+            return "a shot at " + std::to_string(shot.x) + "," + std::to_string(shot.y) +
+                   " outside the world";
+        }
+    }
+    return {};
+}
+
 void print_rocket(const Rocket& r) {
     std::printf(" %d %d %.6f %.6f %d %d %d %d", r.x, r.y, r.vx, r.vy, r.direction, r.health,
                 r.ammunition, int{r.landed});
@@ -104,10 +163,22 @@ int main(int argc, char** argv) {
             if (!parse_number(argv[++i], options.frames) || options.frames < 0) {
                 return usage("bad frame count");
             }
+        } else if (argument == "--target" && has_value) {
+            if (!parse_number(argv[++i], options.target) || options.target < 1 ||
+                options.target > 999) {
+                return usage("the target must be 1..999");
+            }
         } else if (argument == "--input" && has_value) {
             options.input = argv[++i];
+        } else if (argument == "--random" && has_value) {
+            if (!parse_number(argv[++i], options.random_seed)) {
+                return usage("bad random seed");
+            }
+            options.random = true;
         } else if (argument == "--actors") {
             options.actors = true;
+        } else if (argument == "--check") {
+            options.check = true;
         } else if (options.playfield.empty() && argument.rfind("--", 0) != 0) {
             options.playfield = argument;
         } else {
@@ -117,9 +188,13 @@ int main(int argc, char** argv) {
     if (options.playfield.empty()) {
         return usage("no playfield");
     }
+    if (options.random && !options.input.empty()) {
+        return usage("--input and --random both give the input");
+    }
     bool script_ok = false;
-    auto script = read_script(options.input, script_ok);
-    if (!script_ok) {
+    auto script = options.random ? random_script(options.random_seed, options.frames)
+                                 : read_script(options.input, script_ok);
+    if (!options.random && !script_ok) {
         return usage("cannot read the input file");
     }
 
@@ -133,7 +208,7 @@ int main(int argc, char** argv) {
     }
     game_style = options.style;
     int totals[2] = {0, 0};
-    begin_match(totals, 3);
+    begin_match(totals, options.target);
     for (long frame = 0; frame < options.frames; ++frame) {
         if (!prepare_frame()) {
             break;
@@ -150,6 +225,14 @@ int main(int argc, char** argv) {
         std::printf(" %d %d\n", rockets[0].score, rockets[1].score);
         if (options.actors) {
             print_actors();
+        }
+        if (options.check) {
+            if (std::string broken = broken_invariant(); !broken.empty()) {
+                std::fflush(stdout);
+                std::fprintf(stderr, "zorbo-replay: frame %ld: %s\n", frame, broken.c_str());
+                release_playfield();
+                return 3;
+            }
         }
     }
     std::printf("checksum %016" PRIx64 "\n", match_checksum());

@@ -79,6 +79,63 @@ TEST(Settings, SavedFileReadsBackTheSame) {
     std::remove(folder);
 }
 
+// The start-up steps, from the UTF-8 text mode allegro_init leaves.
+Settings start_up_with(const std::string& path) {
+    set_uformat(U_UTF8);
+    open_settings_file(path);
+    Settings result;
+    read_settings_file(result, path);
+    return result;
+}
+
+TEST(Settings, DamagedFilesWithBytesAbove127ReadAndKeepTheSettingsOverARestart) {
+    using namespace std::string_literals;
+    const std::string files[] = {
+        // A NUL and a broken UTF-8 sequence in a section name.
+        "[volume]\nvol\xe4"
+        "0 = 999\nv = -5\n[vol\xeb\x85\0\0\xd0`\0\0ume]\nvol0 = 0x40\n"
+        "vol1 = twel.e\n"s,
+        "language = s\xe9\n[k\xfc]\nleft1 = 3\n[keys]\nfire2 = 1\xe5\n[volume]\nvol1 = 7\n"s,
+        // A section line the library writes back without its space, after
+        // which it no longer names [keys].
+        "language = en\nlangu[keys]\nleft1 = 0500\n[keys] 220]\nfire1 = 8099\nleft1 = (1001\n"
+        "right2 =g"s,
+        // Read as UTF-8, this one kept the library's parser busy for ever.
+        "le = en\n[keyangulage = en\n[keys] = 4404\nfire1 = 8\xc5=83"s + std::string(12, '\xad') +
+            "\xff" + std::string(18, '\xad') + "6",
+    };
+    char folder[] = "/tmp/winzorbo-settings-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    std::string path = std::string(folder) + "/WinZorbo.ini";
+    int format = get_uformat();
+    for (const std::string& file : files) {
+        std::ofstream(path, std::ios::binary) << file;
+        Settings first = start_up_with(path);
+        save_settings(first, path);
+        Settings again = start_up_with(path);
+        EXPECT_EQ(again.language, first.language);
+        for (int action = 0; action < 4; ++action) {
+            for (int player = 0; player < 2; ++player) {
+                EXPECT_EQ(again.controls[action][player], first.controls[action][player]);
+            }
+        }
+        EXPECT_EQ(again.music_volume, first.music_volume);
+        EXPECT_EQ(again.effect_volume, first.effect_volume);
+    }
+
+    // A sound file keeps the lines the game does not know.
+    std::ofstream(path, std::ios::binary) << "# mine\n[other]\nx = 1\n[keys]\nfire1 = 1001\n";
+    Settings mine = start_up_with(path);
+    save_settings(mine, path);
+    std::ifstream in(path);
+    std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(kept.find("[other]\nx = 1\n"), std::string::npos) << kept;
+    EXPECT_EQ(start_up_with(path).controls[action_fire][0], 1001);
+    set_uformat(format);
+    std::remove(path.c_str());
+    std::remove(folder);
+}
+
 class ControlCodes : public ::testing::Test {
 protected:
     void SetUp() override { reset(); }

@@ -25,6 +25,13 @@ void put_u32(std::vector<std::uint8_t>& image, std::size_t at, std::uint32_t val
         image[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
     }
 }
+// A whole chunk at the end of the image.
+void append(std::vector<std::uint8_t>& image, const char* id, std::vector<std::uint8_t> body) {
+    image.insert(image.end(), id, id + 4);
+    image.resize(image.size() + 4);
+    put_u32(image, image.size() - 4, static_cast<std::uint32_t>(body.size()));
+    image.insert(image.end(), body.begin(), body.end());
+}
 } // namespace
 
 TEST(WaveCheck, AcceptsTheBuildersSamplesAndRefusesDamagedOnes) {
@@ -55,6 +62,28 @@ TEST(WaveCheck, AcceptsTheBuildersSamplesAndRefusesDamagedOnes) {
          [](auto& w, std::size_t, std::size_t f) { std::memcpy(w.data() + f, "junk", 4); }},
         {"not RIFF", [](auto& w, std::size_t, std::size_t) { w[0] = 'X'; }},
         {"header only", [](auto& w, std::size_t, std::size_t) { w.resize(12); }},
+        // The reader goes on after the data and makes a sample of every data
+        // chunk: one claiming almost 4 GiB made it ask for a negative size.
+        {"a second data chunk",
+         [](auto& w, std::size_t, std::size_t) {
+             append(w, "data", {1, 2, 3, 4});
+         }},
+        {"a second data chunk longer than the image",
+         [](auto& w, std::size_t, std::size_t) {
+             append(w, "data", {});
+             put_u32(w, w.size() - 4, 0xfa247848u);
+         }},
+        {"a chunk header cut short after the data",
+         [](auto& w, std::size_t, std::size_t) {
+             w.insert(w.end(), {'d', 'a', 't', 'a', 1});
+         }},
+        {"a format chunk after the data that is not PCM",
+         [](auto& w, std::size_t, std::size_t f) {
+             std::vector<std::uint8_t> body(w.begin() + static_cast<long>(f) + 8,
+                                            w.begin() + static_cast<long>(f) + 24);
+             body[0] = 3;
+             append(w, "fmt ", body);
+         }},
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> image = good;
@@ -62,4 +91,10 @@ TEST(WaveCheck, AcceptsTheBuildersSamplesAndRefusesDamagedOnes) {
         EXPECT_FALSE(wave_image_usable(image.data(), image.size())) << c.name;
     }
     EXPECT_FALSE(wave_image_usable(nullptr, 0));
+
+    // Chunks of other kinds after the data, and a few stray bytes, are fine.
+    std::vector<std::uint8_t> listed = good;
+    append(listed, "LIST", {'I', 'N', 'F', 'O'});
+    listed.insert(listed.end(), {0, 0, 0});
+    EXPECT_TRUE(wave_image_usable(listed.data(), listed.size()));
 }
