@@ -69,7 +69,7 @@ shot() {
   ((x < 0)) && x=0
   ((y < 0)) && y=0
   import -window root -crop "$((SHOT_WIDTH + 2 * margin))x$((SHOT_HEIGHT + 2 * margin))+$x+$y" \
-    "$shots/$name.png"
+    +repage "$shots/$name.png"
 }
 
 start() {
