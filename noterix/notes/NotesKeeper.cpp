@@ -204,9 +204,9 @@ Note* NotesKeeper::CreateNote() {
     return note;
 }
 
-void NotesKeeper::StartAutosave() {
+void NotesKeeper::StartAutosave(std::uint32_t milliseconds) {
     if (timer_ == 0) {
-        timer_ = plat::Timers::StartTimer(true, AutosaveMilliseconds, AutosaveTick, this);
+        timer_ = plat::Timers::StartTimer(true, milliseconds, AutosaveTick, this);
     }
 }
 

@@ -40,7 +40,7 @@ public:
     // A new note with the next colour and an identifier, added and shown.
     Note* CreateNote();
 
-    void StartAutosave();
+    void StartAutosave(std::uint32_t milliseconds = AutosaveMilliseconds);
     void StopAutosave();
     static constexpr std::uint32_t AutosaveMilliseconds = 60000;
 

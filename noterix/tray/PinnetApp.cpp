@@ -4,6 +4,7 @@
 #include "plat/ErrorStack.h"
 #include "plat/Preferences.h"
 #include "plat/Time.h"
+#include "tray/AutosavePeriod.h"
 #include "tray/OptionsDialog.h"
 #include "tray/PinnetWindow.h"
 #include "tray/TrayResources.h"
@@ -46,14 +47,14 @@ PinnetApp::PinnetApp() : keeper_(*this) {
     animateMainWindow = false;
     defaultIconCommand = CommandNewNote;
     alternateIconCommand = CommandShowOrHide;
-    PinnetWindow::SetStore(&keeper_.Store());
+    PinnetWindow::SetKeeper(&keeper_);
     leftArmed = false;
 }
 
 PinnetApp::~PinnetApp() {
     notesMenu_.reset();
     PinnetWindow::FreeClosed();
-    PinnetWindow::SetStore(nullptr);
+    PinnetWindow::SetKeeper(nullptr);
 }
 
 wkit::Dialog* PinnetApp::CreateMainDialog() {
@@ -65,7 +66,7 @@ bool PinnetApp::OnStart() {
         return false;
     }
     std::srand(static_cast<unsigned>(plat::Time::Now().Seconds()));
-    keeper_.StartAutosave();
+    keeper_.StartAutosave(AutosavePeriod(std::getenv("NOTERIX_AUTOSAVE_MS")));
     return true;
 }
 

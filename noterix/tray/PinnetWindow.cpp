@@ -1,15 +1,18 @@
 #include "tray/PinnetWindow.h"
 
-#include "notes/NoteStore.h"
+#include "notes/NotesKeeper.h"
 #include "notes/Resources.h"
+#include "notes/Utf8.h"
 #include "plat/Preferences.h"
 #include "tray/TrayResources.h"
+#include "tray/Windows1252.h"
 #include "wkit/Application.h"
 #include "wkit/GC.h"
 #include "wkit/MsgDialog.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -24,7 +27,7 @@ std::vector<std::unique_ptr<PinnetWindow>>& ClosedWindows() {
     return windows;
 }
 
-NoteStore* theStore = nullptr;
+NotesKeeper* theKeeper = nullptr;
 
 const wkit::CommandEntry entries[] = {
     wkit::OnNotificationEntry<&PinnetWindow::OnEdited>(wkit::EditChanged, ControlNoteEdit,
@@ -69,8 +72,8 @@ void PinnetWindow::Unlist() {
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
 }
 
-void PinnetWindow::SetStore(NoteStore* store) {
-    theStore = store;
+void PinnetWindow::SetKeeper(NotesKeeper* keeper) {
+    theKeeper = keeper;
 }
 
 void PinnetWindow::FreeClosed() {
@@ -194,7 +197,7 @@ bool PinnetWindow::OnInitDialog() {
         edit_.ShowScrollBars(2, true);
     }
     SetText(note_->Created().Format("%d/%m/%Y %H:%M"));
-    edit_.SetText(note_->GetText());
+    ShowText();
     if (animate_) {
         Activate();
     }
@@ -203,6 +206,13 @@ bool PinnetWindow::OnInitDialog() {
     }
     changed_ = false;
     return true;
+}
+
+void PinnetWindow::ShowText() {
+    const plat::String& stored = note_->GetText();
+    edit_.SetText(IsValidUtf8(stored) ? stored : Windows1252ToUtf8(stored));
+    // What the edit box gives back, line ends and all, is the unedited text.
+    shownText_ = edit_.GetText();
 }
 
 bool PinnetWindow::OnEdited(std::int32_t, std::int32_t, std::intptr_t) {
@@ -227,7 +237,13 @@ void PinnetWindow::Sync() {
     if (note_ == nullptr || !changed_) {
         return;
     }
-    note_->SetText(edit_.GetText());
+    // The stored bytes stay as they are until the text itself is edited, so a
+    // note in an 8-bit code page survives being moved or resized.
+    plat::String edited = edit_.GetText();
+    if (!(edited == shownText_)) {
+        note_->SetText(edited);
+        shownText_ = std::move(edited);
+    }
     const wkit::Rect window = GetWindowRect();
     note_->SetPosition(window.left, window.top);
     // The edit box's size includes its scroll bar here, so the stored width
@@ -245,6 +261,13 @@ void PinnetWindow::Close(bool deleteNote) {
     if (deleteNote && !note_->PeekText().IsEmpty()) {
         wkit::Question question(StringDeleteNoteTitle, StringDeleteNoteQuestion, this);
         question.SetPreferenceKey("UI.AskUserAbout.DeleteNote");
+        // No autosave while the question is open: the note it asks about is
+        // still in the store, and a failing save must not stack its alert
+        // on top of the question.
+        std::optional<NotesKeeper::DialogOpen> asking;
+        if (theKeeper != nullptr) {
+            asking.emplace(*theKeeper);
+        }
         if (!question.AskYesNo()) {
             // "No" always asks again next time, even with the box ticked.
             plat::Preferences::Get().SetBool("UI.AskUserAbout.DeleteNote", true);
@@ -255,8 +278,8 @@ void PinnetWindow::Close(bool deleteNote) {
     Unlist();
     note_ = nullptr;
     if (deleteNote) {
-        if (theStore != nullptr) {
-            theStore->Delete(note);
+        if (theKeeper != nullptr) {
+            theKeeper->Store().Delete(note);
         }
     } else {
         note->SetVisible(false);

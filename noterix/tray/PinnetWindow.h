@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-class NoteStore;
+class NotesKeeper;
 class PinnetWindow;
 
 // The note's text: Escape hides the note instead of cancelling the window.
@@ -48,8 +48,9 @@ public:
     static void HideAll();
     static void ApplyOptions(bool scrollBars, bool colours);
     static void SetAllTopmost(bool topmost);
-    // The store a deleted note leaves; windows that are gone are freed here too.
-    static void SetStore(NoteStore* store);
+    // The keeper whose store a deleted note leaves and whose autosave waits
+    // while a note asks its question; windows that are gone are freed here too.
+    static void SetKeeper(NotesKeeper* keeper);
     static void FreeClosed();
 
     void Sync();
@@ -78,12 +79,14 @@ public:
 private:
     explicit PinnetWindow(Note& note, bool animate);
     void Place();
+    void ShowText();
     void SetButtonState(std::int32_t state);
     void ShowCaptionMenu();
     void Unlist();
 
     NoteEditBox edit_;
     Note* note_;
+    plat::String shownText_; // the edit box's text as shown, before any edit
     bool changed_ = false;
     bool active_ = false;
     std::int32_t buttonState_ = 1; // 1 normal, 2 hot, 3 pressed

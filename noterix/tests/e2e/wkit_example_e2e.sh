@@ -31,22 +31,9 @@ fail() {
   exit 1
 }
 
-# Polls for a condition with a generous deadline (the machine may be busy).
-# The condition is a command line, evaluated afresh each time.
-wait_for() {
-  local what=$1 seconds=$2 condition=$3
-  local deadline=$((SECONDS + seconds))
-  until eval "$condition"; do
-    ((SECONDS < deadline)) || fail "$what"
-    sleep 0.1
-  done
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for "no X server" 30 'test -s "$work/display"'
-export DISPLAY=:$(cat "$work/display")
-wait_for "the X server does not answer" 30 'xdpyinfo >/dev/null 2>&1'
+# shellcheck source=private_x.sh
+source "$(dirname "$0")/private_x.sh"
+start_private_x 1024x768
 
 # Only the XEmbed tray: no session bus, so no StatusNotifierItem.
 unset DBUS_SESSION_BUS_ADDRESS

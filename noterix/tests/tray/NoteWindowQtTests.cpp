@@ -63,4 +63,31 @@ TEST_F(NoteWindowQt, AFoldedNoteIsItsCaptionAndNeverNarrowerThanAHundredPixels) 
     EXPECT_EQ(window->GetWindowRect().Height(), unfolded.Height());
 }
 
+TEST_F(NoteWindowQt, An8BitNoteIsShownAsWindowsTextAndKeepsItsBytesUntilEdited) {
+    // "café – 5€" in the Windows code page: not valid UTF-8.
+    const plat::String stored = "caf\xE9 \x96 5\x80\r\nline two";
+    note.SetText(stored);
+    PinnetWindow* window = PinnetWindow::Open(note, false);
+    ASSERT_NE(window, nullptr);
+    const QString shown = QString::fromUtf8(window->Edit().GetText().c_str());
+    EXPECT_TRUE(shown.startsWith(QString::fromUtf8("caf\u00E9 \u2013 5\u20AC")))
+        << shown.toStdString();
+
+    window->OnMove(0, 0); // moved, not edited: the same bytes go back
+    window->Sync();
+    EXPECT_TRUE(note.GetText() == stored) << note.GetText().c_str();
+    window->Close(false);
+    PinnetWindow::FreeClosed();
+    EXPECT_TRUE(note.GetText() == stored);
+
+    // Once edited the note is the edit box's UTF-8.
+    window = PinnetWindow::Open(note, false);
+    ASSERT_NE(window, nullptr);
+    window->Edit().SetText("caf\xC3\xA9 edited");
+    window->OnEdited(ControlNoteEdit, wkit::EditChanged, 0);
+    window->Close(false);
+    PinnetWindow::FreeClosed();
+    EXPECT_STREQ(note.GetText().c_str(), "caf\xC3\xA9 edited");
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "../wkit/WkitTestSupport.h"
 #include "TestFolder.h"
+#include "tray/AutosavePeriod.h"
 #include "tray/OptionsDialog.h"
 #include "tray/PinnetApp.h"
 #include "tray/PinnetWindow.h"
@@ -145,8 +146,13 @@ TEST_F(Tray, ColourCommandsStoreTheTint) {
 
 TEST_F(Tray, TheCloseBoxAsksBeforeDeletingAndNoAsksAgainNextTime) {
     Note& note = AddNote("keep me?");
+    bool autosaveHeld = false;
+    Recorder().whileModal = [&] { autosaveHeld = app->Keeper().IsDialogOpen(); };
     Recorder().answers.push_back(ScriptedAnswer{"&No", 0, true});
     PinnetWindow::Find(note)->OnCancel();
+    Recorder().whileModal = nullptr;
+    EXPECT_TRUE(autosaveHeld) << "an autosave tick could land under the question";
+    EXPECT_FALSE(app->Keeper().IsDialogOpen());
     EXPECT_EQ(Store().Count(), 1u);
     EXPECT_NE(PinnetWindow::Find(note), nullptr);
     EXPECT_TRUE(plat::Preferences::Get().GetBool("UI.AskUserAbout.DeleteNote", false));
@@ -162,6 +168,52 @@ TEST_F(Tray, TheCloseBoxAsksBeforeDeletingAndNoAsksAgainNextTime) {
     PinnetWindow::Find(empty)->OnCancel(); // nothing to lose: no question
     EXPECT_EQ(Store().Count(), 0u);
     EXPECT_EQ(Recorder().dialogs.size(), 2u);
+}
+
+TEST_F(Tray, ASecondCopyTellsTheUserAndEndsWithoutItsLoopOrASave) {
+    AddNote("the first copy's note");
+    ASSERT_TRUE(app->Keeper().SaveNow());
+    plat::FileSpec notesFile;
+    ASSERT_TRUE(app->Keeper().GetNotesPath(notesFile));
+    const std::string before = TestFolder::ReadFile(notesFile.Path().c_str());
+    ASSERT_FALSE(before.empty());
+
+    bool looped = false;
+    {
+        RecordingPinnetApp second;
+        ASSERT_TRUE(second.CreateImp());
+        second.recorder->session = [&] { looped = true; };
+        second.RunProgram();
+        EXPECT_FALSE(looped) << "the second copy ran its message loop";
+        EXPECT_EQ(second.recorder->dialogs.size(), 1u) << "the user is told once";
+        EXPECT_EQ(second.Keeper().Store().Count(), 0u);
+    }
+    PinnetWindow::SetKeeper(&app->Keeper());
+    EXPECT_EQ(TestFolder::ReadFile(notesFile.Path().c_str()), before);
+}
+
+TEST(AutosavePeriodSetting, OnlyAPositiveWholeNumberOfMillisecondsShortensTheMinute) {
+    constexpr std::uint32_t minute = NotesKeeper::AutosaveMilliseconds;
+    const struct {
+        const char* setting;
+        std::uint32_t period;
+    } cases[] = {
+        {nullptr, minute},
+        {"", minute},
+        {"500", 500},
+        {"1", 1},
+        {"0", minute},
+        {"-5", minute},
+        {"+5", minute},
+        {"12ms", minute},
+        {" 5", minute},
+        {"abc", minute},
+        {"99999999999", minute},
+        {"4294967295", 4294967295u},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AutosavePeriod(c.setting), c.period) << (c.setting ? c.setting : "(unset)");
+    }
 }
 
 TEST_F(Tray, EscapeHidesTheNoteWithoutAQuestion) {

@@ -45,6 +45,8 @@ public:
     std::vector<std::vector<std::string>> shownMenus; // item texts, "-" for separators
     std::vector<std::shared_ptr<Menu>> menus;         // the menus as shown
     std::deque<ScriptedAnswer> answers;
+    // Runs while each modal dialog is open, before it is answered.
+    std::function<void()> whileModal;
     std::vector<ShownDialog> dialogs;
     std::vector<std::uint32_t> idleTimerStarts;
     std::uint32_t modifiers = 0;

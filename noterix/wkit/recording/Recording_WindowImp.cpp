@@ -143,6 +143,9 @@ std::int32_t Recording_WindowImp::RunModal(const DialogTemplate& source, Window*
     }
     backend_.RecordModal(shown);
     ScriptedAnswer answer;
+    if (backend_.whileModal) {
+        backend_.whileModal();
+    }
     if (backend_.NextAnswer(answer)) {
         if (answer.tickCheckBox) {
             for (const auto& [id, control] : controls_) {
