@@ -64,18 +64,18 @@ bool CWaveSound::Play(const std::uint8_t* data, std::size_t size, bool wait, boo
         }
         sound = std::make_shared<Playing>();
         SDL_RWops* bytes = SDL_RWFromConstMem(data, static_cast<int>(size));
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec format{};
         if (bytes == nullptr ||
-            SDL_LoadWAV_RW(bytes, 1, &spec, &sound->samples, &sound->length) == nullptr) {
+            SDL_LoadWAV_RW(bytes, 1, &format, &sound->samples, &sound->length) == nullptr) {
             return false;
         }
         sound->loop = loop && !wait;
-        sound->silence = spec.silence;
-        spec.callback = &Playing::Feed;
-        spec.userdata = sound.get();
-        spec.samples = 1024;
+        sound->silence = format.silence;
+        format.callback = &Playing::Feed;
+        format.userdata = sound.get();
+        format.samples = 1024;
         SDL_AudioSpec have{};
-        sound->device = SDL_OpenAudioDevice(nullptr, 0, &spec, &have, 0);
+        sound->device = SDL_OpenAudioDevice(nullptr, 0, &format, &have, 0);
         if (sound->device == 0) {
             return false;
         }
