@@ -1,5 +1,6 @@
 #include "content/icon.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -121,21 +122,26 @@ std::vector<Shape> drawing() {
     return shapes;
 }
 
-bool inside(const Shape& shape, double x, double y) {
+// Where the row at height y crosses the shape: pairs of x values, inside
+// between the first and second of each pair (even-odd rule for polygons).
+std::vector<double> crossings(const Shape& shape, double y) {
+    std::vector<double> xs;
     if (shape.polygon.empty()) {
-        double dx = x - shape.centre.x, dy = y - shape.centre.y;
-        return dx * dx + dy * dy < shape.radius * shape.radius;
+        double dy = y - shape.centre.y;
+        double squared = shape.radius * shape.radius - dy * dy;
+        if (squared > 0) {
+            xs = {shape.centre.x - std::sqrt(squared), shape.centre.x + std::sqrt(squared)};
+        }
+        return xs;
     }
-    // Even-odd crossing test.
-    bool in = false;
     const std::vector<Point>& p = shape.polygon;
     for (std::size_t i = 0, j = p.size() - 1; i < p.size(); j = i++) {
-        if ((p[i].y > y) != (p[j].y > y) &&
-            x < (p[j].x - p[i].x) * (y - p[i].y) / (p[j].y - p[i].y) + p[i].x) {
-            in = !in;
+        if ((p[i].y > y) != (p[j].y > y)) {
+            xs.push_back((p[j].x - p[i].x) * (y - p[i].y) / (p[j].y - p[i].y) + p[i].x);
         }
     }
-    return in;
+    std::sort(xs.begin(), xs.end());
+    return xs;
 }
 
 std::string hex(const Colour& c) {
@@ -188,44 +194,47 @@ std::string icon_svg() {
 std::vector<unsigned char> icon_pixels(int size) {
     // Each pixel averages a grid of samples; each sample composes the shapes
     // over a transparent ground, so edges blend into whatever is behind the
-    // icon.
+    // icon. The shapes are filled a row of samples at a time, span by span.
     constexpr int grid = 6;
     const std::vector<Shape> shapes = drawing();
-    const double scale = canvas / size;
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(size) * size * 4);
-    for (int py = 0; py < size; ++py) {
-        for (int px = 0; px < size; ++px) {
-            double sum[4] = {0, 0, 0, 0}; // premultiplied red, green, blue; alpha
-            for (int sy = 0; sy < grid; ++sy) {
-                for (int sx = 0; sx < grid; ++sx) {
-                    double x = (px + (sx + 0.5) / grid) * scale;
-                    double y = (py + (sy + 0.5) / grid) * scale;
-                    double r = 0, g = 0, b = 0, a = 0;
-                    for (const Shape& shape : shapes) {
-                        if (inside(shape, x, y)) {
-                            double k = shape.colour.alpha;
-                            r = shape.colour.r * k + r * (1 - k);
-                            g = shape.colour.g * k + g * (1 - k);
-                            b = shape.colour.b * k + b * (1 - k);
-                            a = k + a * (1 - k);
-                        }
-                    }
-                    sum[0] += r;
-                    sum[1] += g;
-                    sum[2] += b;
-                    sum[3] += a;
+    const int samples = size * grid;
+    const double step = canvas / samples;
+    std::vector<double> sums(static_cast<std::size_t>(size) * size * 4, 0.0);
+    std::vector<std::array<double, 4>> row(static_cast<std::size_t>(samples));
+    for (int sy = 0; sy < samples; ++sy) {
+        double y = (sy + 0.5) * step;
+        std::fill(row.begin(), row.end(), std::array<double, 4>{0, 0, 0, 0});
+        for (const Shape& shape : shapes) {
+            std::vector<double> xs = crossings(shape, y);
+            for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
+                int first = std::max(0, static_cast<int>(std::ceil(xs[i] / step - 0.5)));
+                int last = std::min(samples, static_cast<int>(std::ceil(xs[i + 1] / step - 0.5)));
+                double k = shape.colour.alpha;
+                for (int sx = first; sx < last; ++sx) {
+                    std::array<double, 4>& sample = row[static_cast<std::size_t>(sx)];
+                    sample = {shape.colour.r * k + sample[0] * (1 - k),
+                              shape.colour.g * k + sample[1] * (1 - k),
+                              shape.colour.b * k + sample[2] * (1 - k), k + sample[3] * (1 - k)};
                 }
             }
-            unsigned char* out = &pixels[(static_cast<std::size_t>(py) * size + px) * 4];
-            double alpha = sum[3] / (grid * grid);
-            for (int c = 0; c < 3; ++c) {
-                out[c] =
-                    alpha > 0
-                        ? static_cast<unsigned char>(std::lround(std::min(255.0, sum[c] / sum[3])))
-                        : 0;
-            }
-            out[3] = static_cast<unsigned char>(std::lround(alpha * 255));
         }
+        for (int sx = 0; sx < samples; ++sx) {
+            double* sum = &sums[(static_cast<std::size_t>(sy / grid) * size + sx / grid) * 4];
+            for (int c = 0; c < 4; ++c) {
+                sum[c] += row[static_cast<std::size_t>(sx)][static_cast<std::size_t>(c)];
+            }
+        }
+    }
+    std::vector<unsigned char> pixels(sums.size());
+    for (std::size_t i = 0; i < sums.size(); i += 4) {
+        // The sums hold premultiplied colour; the file wants it straight.
+        double coverage = sums[i + 3];
+        for (std::size_t c = 0; c < 3; ++c) {
+            pixels[i + c] = coverage > 0 ? static_cast<unsigned char>(
+                                               std::lround(std::min(255.0, sums[i + c] / coverage)))
+                                         : 0;
+        }
+        pixels[i + 3] = static_cast<unsigned char>(std::lround(coverage / (grid * grid) * 255));
     }
     return pixels;
 }
