@@ -55,7 +55,7 @@ grep -q "libc6" <<<"$depends" || fail "Depends lacks libc6: dpkg-shlibdeps did n
 # The files: everything under ./usr/, nothing of the tests, benches, fuzz
 # drivers or build tools.
 dpkg-deb -c "$deb" | awk '{print $6}' >"$work/files"
-grep -v '^\./usr/\?' "$work/files" | grep -v '^\./$' && fail "files outside /usr"
+grep -vE '^\./(usr/.*)?$' "$work/files" && fail "files outside /usr"
 if grep -E '(-tests|-test|-fuzz|-bench|zorbo-replay|zorbo-content|\.a)$' "$work/files"; then
   fail "test, bench, fuzz or build-tool files in the package"
 fi
@@ -82,6 +82,9 @@ for metainfo in "$root"/usr/share/metainfo/*.xml; do
   [[ -e $metainfo ]] || break
   appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log" >&2; fail "$(basename "$metainfo") is not valid"; }
+  launchable=$(sed -n 's/.*<launchable type="desktop-id">\(.*\)<\/launchable>.*/\1/p' "$metainfo")
+  [[ -z $launchable || -f $root/usr/share/applications/$launchable ]] ||
+    fail "$(basename "$metainfo") launches $launchable, which the package lacks"
 done
 
 # Under the sanitizers the programs carry AddressSanitizer; its leak check at

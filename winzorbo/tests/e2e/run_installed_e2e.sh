@@ -16,6 +16,8 @@ shots=
 source "$(dirname "$0")/e2e_common.sh"
 
 prefix=$work/prefix
+# The prefix is made read-only below; give it back before the work folder goes.
+trap 'chmod -R u+w "$prefix" 2>/dev/null || true; cleanup' EXIT
 "$cmake" --install "$build" --prefix "$prefix" --component winzorbo >"$work/install.log" ||
   { cat "$work/install.log" >&2; fail "cmake --install failed"; }
 [[ $(readlink "$prefix/bin/WinZorbo") == ../share/winzorbo/WinZorbo ]] ||
