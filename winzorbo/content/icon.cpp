@@ -55,7 +55,7 @@ Shape circle(Point at, double radius, Colour colour, bool turn = true) {
 double body_half_width(double y) {
     constexpr double nose = 34, tail = 184, widest = 30;
     double t = (y - nose) / (tail - nose);
-    return widest * std::pow(std::sin(std::numbers::pi * (0.08 + 0.84 * t) / 1.0), 0.6) *
+    return widest * std::pow(std::sin(std::numbers::pi * (0.08 + 0.84 * t)), 0.6) *
            (t < 0.5 ? std::sqrt(t / 0.5) : 1.0);
 }
 
@@ -111,6 +111,8 @@ std::vector<Shape> drawing() {
     shapes.push_back(polygon({{100, 140}, {100, 196}, {80, 206}, {74, 188}}, red));
     shapes.push_back(polygon({{156, 140}, {156, 196}, {176, 206}, {182, 188}}, dark_red));
     shapes.push_back(polygon({{114, 182}, {142, 182}, {148, 200}, {108, 200}}, metal));
+    // The hull with its shaded right side, the red nose cone, a stripe down
+    // the tail and the window.
     shapes.push_back(polygon(body_outline(34, 184, false), hull));
     shapes.push_back(polygon(body_outline(34, 184, true), shade));
     shapes.push_back(polygon(body_outline(34, 74, false), red));
