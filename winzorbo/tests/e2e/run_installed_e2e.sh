@@ -56,8 +56,7 @@ dir=$work/elsewhere
 as_player "$prefix/bin/WinZorbo" >"$dir/out.txt" 2>&1 &
 game_pid=$!
 find_window
-# The intro is drawn from the installed data: no language question first,
-# since the administrator's file names the language.
+# The window fills with the intro, drawn from the installed data.
 blank=$work/blank.png
 convert -size 640x480 xc:black "$blank"
 wait_for_change "$blank" "$work/intro.png" 50000
