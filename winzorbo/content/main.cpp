@@ -1,6 +1,9 @@
 // zorbo-content --source DIR --output DIR [--preview DIR]
 // zorbo-content --list FILE.dat      (index, type, size and name of each object)
+// zorbo-content --icons DIR NAME     (the program's icons in a hicolor tree)
+#include "content/icon.h"
 #include "content/zorbo_content.h"
+#include "core/program_version.h"
 
 #include <allegro.h>
 #include <cstdio>
@@ -23,9 +26,40 @@ int list_datafile(const char* path) {
     unload_datafile(data);
     return 0;
 }
+
+constexpr const char* usage_text =
+    "usage: zorbo-content --source DIR --output DIR [--preview DIR]\n"
+    "       zorbo-content --list FILE.dat\n"
+    "       zorbo-content --icons DIR NAME\n"
+    "Draws, synthesises and compiles WinZorbo's data files from the maps and texts in\n"
+    "the source folder; --preview also writes pictures of them; --list shows the\n"
+    "objects of a datafile; --icons draws the program's icons as DIR/hicolor/*/apps/\n"
+    "NAME.png and .svg.\n"
+    "  --help, --version\n";
+
+int usage(const std::string& problem) {
+    std::fprintf(stderr, "zorbo-content: %s\n%s", problem.c_str(), usage_text);
+    return 2;
+}
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(usage_text, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        print_version("zorbo-content");
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--icons") == 0) {
+        std::string problem;
+        if (!write_icons(argv[2], argv[3], problem)) {
+            std::fprintf(stderr, "zorbo-content: %s\n", problem.c_str());
+            return 1;
+        }
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "--list") == 0) {
         if (install_allegro(SYSTEM_NONE, &errno, nullptr) != 0) {
             return 1;
@@ -36,18 +70,22 @@ int main(int argc, char** argv) {
         return result;
     }
     std::string source, output, preview;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--source") == 0) {
-            source = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--output") == 0) {
-            output = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--preview") == 0) {
-            preview = argv[i + 1];
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        std::string* value = option == "--source"    ? &source
+                             : option == "--output"  ? &output
+                             : option == "--preview" ? &preview
+                                                     : nullptr;
+        if (!value) {
+            return usage("unknown argument: " + option);
         }
+        if (i + 1 >= argc) {
+            return usage(option + " needs a value");
+        }
+        *value = argv[++i];
     }
     if (source.empty() || output.empty()) {
-        std::fprintf(stderr, "usage: zorbo-content --source DIR --output DIR [--preview DIR]\n");
-        return 2;
+        return usage("--source and --output are needed");
     }
     if (install_allegro(SYSTEM_NONE, &errno, nullptr) != 0) {
         std::fprintf(stderr, "zorbo-content: Allegro did not start\n");

@@ -21,7 +21,11 @@ CommandLine parse_command_line(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         bool has_value = i + 1 < argc;
-        if (argument == "--fullscreen") {
+        if (argument == "--help") {
+            line.help = true;
+        } else if (argument == "--version") {
+            line.version = true;
+        } else if (argument == "--fullscreen") {
             line.fullscreen = true;
         } else if (argument == "--play" && has_value) {
             line.play = argv[++i];
@@ -42,10 +46,26 @@ CommandLine parse_command_line(int argc, char** argv) {
                 return line;
             }
             line.target = target;
+        } else if (!has_value &&
+                   (argument == "--play" || argument == "--style" || argument == "--target")) {
+            line.error = argument + " needs a value";
+            return line;
         } else {
             line.error = "unknown argument: " + argument;
             return line;
         }
     }
     return line;
+}
+
+void print_usage(std::FILE* stream) {
+    std::fputs("usage: WinZorbo [--fullscreen] [--play NAME [--style strict|lenient|bouncy] "
+               "[--target N]]\n"
+               "  --fullscreen      a full-screen 640x480 mode instead of a window\n"
+               "  --play NAME       a match on the playfield NAME right after the intro\n"
+               "  --style STYLE     its style: strict (the default), lenient or bouncy\n"
+               "  --target N        the points that win it, 1..999 (3 by default)\n"
+               "  --help            this text\n"
+               "  --version         the version\n",
+               stream);
 }

@@ -8,6 +8,10 @@
 #include <system_error>
 #include <unistd.h>
 
+#ifndef WINZORBO_INSTALLED_FOLDER
+#error "WINZORBO_INSTALLED_FOLDER comes from the install rules' data folder"
+#endif
+
 namespace {
 constexpr const char* file_name = "WinZorbo.ini";
 
@@ -69,8 +73,23 @@ std::string choose_settings_file(const std::string& program_folder, bool writabl
     return kept.string();
 }
 
+bool installed_game_folder(const std::string& folder) {
+    std::string path = folder;
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    const std::string installed = WINZORBO_INSTALLED_FOLDER;
+    if (installed.empty() || installed.front() == '/') {
+        return path == installed;
+    }
+    const std::string suffix = "/" + installed;
+    return path.size() >= suffix.size() &&
+           path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 std::string settings_file_path() {
     const std::string& folder = program_directory();
-    return choose_settings_file(folder, writable_beside(folder, data_path(file_name)),
-                                std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    bool writable = !installed_game_folder(folder) && writable_beside(folder, data_path(file_name));
+    return choose_settings_file(folder, writable, std::getenv("XDG_CONFIG_HOME"),
+                                std::getenv("HOME"));
 }

@@ -13,6 +13,13 @@
 // over the copy.
 std::string settings_file_path();
 
+// Whether folder is the one the install rules put the game in
+// (PREFIX/share/winzorbo). That folder belongs to the installer: the player's
+// file is never written there, also by a user who could (root, or the owner
+// of a prefix in their home), so that nothing is left behind when the game is
+// removed.
+bool installed_game_folder(const std::string& folder);
+
 // The same choice with what it depends on given: the program folder, whether
 // "WinZorbo.ini" can be written there, and the XDG_CONFIG_HOME and HOME
 // values (nullptr when unset).

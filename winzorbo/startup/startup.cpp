@@ -4,6 +4,7 @@
 #include "core/frame_counter.h"
 #include "core/game_state.h"
 #include "core/program_directory.h"
+#include "core/program_version.h"
 #include "core/random.h"
 #include "core/waiting.h"
 #include "core/window_title.h"
@@ -119,10 +120,24 @@ int run_winzorbo(int argc, char** argv) {
     CommandLine line = parse_command_line(argc, argv);
     if (!line.error.empty()) {
         std::fprintf(stderr, "WinZorbo: %s\n", line.error.c_str());
+        print_usage(stderr);
         return 2;
+    }
+    // Answered before Allegro starts: neither needs a screen or the data.
+    if (line.help) {
+        print_usage(stdout);
+        return 0;
+    }
+    if (line.version) {
+        print_version("WinZorbo");
+        return 0;
     }
     find_program_directory(argc > 0 ? argv[0] : nullptr);
     if (allegro_init() != 0) {
+        // Without an X display Allegro finds no system driver; say so rather
+        // than end without a word.
+        std::fprintf(stderr, "WinZorbo: cannot start: %s\n",
+                     allegro_error[0] ? allegro_error : "no system driver (is DISPLAY set?)");
         return 1;
     }
     std::string ini_path = settings_file_path();

@@ -5,6 +5,7 @@
 #include "actors/actor_states.h"
 #include "core/game_state.h"
 #include "core/program_directory.h"
+#include "core/program_version.h"
 #include "core/random.h"
 #include "core/zorbo_objects.h"
 #include "match/match_flow.h"
@@ -21,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <sys/resource.h>
 #include <time.h>
 #include <vector>
@@ -141,7 +143,26 @@ const char* verdict(bool met) {
 }
 } // namespace
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
+    const char* usage_text =
+        "usage: zorbo-bench [--help | --version]\n"
+        "Times the match frame on the largest playfield with the actor list full\n"
+        "and prints the figures against the 30 ms frame.\n";
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument != "--help" && argument != "--version") {
+            std::fprintf(stderr, "zorbo-bench: unknown argument: %s\n%s", argv[i], usage_text);
+            return 2;
+        }
+    }
+    if (argc > 1) {
+        if (std::string(argv[1]) == "--help") {
+            std::fputs(usage_text, stdout);
+        } else {
+            print_version("zorbo-bench");
+        }
+        return 0;
+    }
     find_program_directory(argv[0]);
     if (install_allegro(SYSTEM_NONE, &errno, std::atexit) != 0) {
         return 1;

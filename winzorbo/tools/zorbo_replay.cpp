@@ -8,6 +8,7 @@
 // --random N plays random input drawn from N instead of a file; --check stops
 // with exit code 3 at the first frame that breaks the match's invariants.
 #include "core/program_directory.h"
+#include "core/program_version.h"
 #include "core/random.h"
 #include "match/headless_session.h"
 #include "match/match_flow.h"
@@ -43,12 +44,25 @@ struct Options {
     bool check = false;
 };
 
+constexpr const char* usage_text =
+    "usage: zorbo-replay PLAYFIELD [--style strict|lenient|bouncy] [--seed N] [--frames N]\n"
+    "                    [--target N] [--input FILE | --random N] [--actors] [--check]\n"
+    "Plays a match headless with the game's own code and prints each frame's rockets\n"
+    "and scores, then a checksum. PLAYFIELD is a base name in scn/ beside the tool or\n"
+    "the path of a .zrb file.\n"
+    "  --style STYLE   strict (the default), lenient or bouncy\n"
+    "  --seed N        the game's random seed (1)\n"
+    "  --frames N      frames to play (1000)\n"
+    "  --target N      the points that end the match, 1..999 (3)\n"
+    "  --input FILE    one line per frame: the input bits of player 1 and 2\n"
+    "                  (1 fire, 2 gas, 4 right, 8 left)\n"
+    "  --random N      random input drawn from N instead of a file\n"
+    "  --actors        a line per actor after each frame\n"
+    "  --check         exit code 3 at the first frame that breaks an invariant\n"
+    "  --help, --version\n";
+
 int usage(const char* problem) {
-    std::fprintf(stderr,
-                 "zorbo-replay: %s\nusage: zorbo-replay PLAYFIELD [--style strict|lenient|bouncy] "
-                 "[--seed N] [--frames N] [--target N] [--input FILE | --random N] [--actors] "
-                 "[--check]\n",
-                 problem);
+    std::fprintf(stderr, "zorbo-replay: %s\n%s", problem, usage_text);
     return 2;
 }
 
@@ -149,6 +163,14 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         bool has_value = i + 1 < argc;
+        if (argument == "--help") {
+            std::fputs(usage_text, stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            print_version("zorbo-replay");
+            return 0;
+        }
         if (argument == "--style" && has_value) {
             auto style = style_from_name(argv[++i]);
             if (!style) {
@@ -182,7 +204,7 @@ int main(int argc, char** argv) {
         } else if (options.playfield.empty() && argument.rfind("--", 0) != 0) {
             options.playfield = argument;
         } else {
-            return usage(("unknown argument " + argument).c_str());
+            return usage(("unknown argument: " + argument).c_str());
         }
     }
     if (options.playfield.empty()) {

@@ -34,3 +34,16 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
         EXPECT_FALSE(parse(words).error.empty()) << words[0];
     }
 }
+
+TEST(CommandLine, HelpAndVersionStandAlongsideTheOtherOptions) {
+    EXPECT_TRUE(parse({"--help"}).help);
+    EXPECT_TRUE(parse({"--version"}).version);
+    CommandLine both = parse({"--fullscreen", "--version", "--play", "twobase"});
+    EXPECT_TRUE(both.error.empty());
+    EXPECT_TRUE(both.version);
+    EXPECT_EQ(both.play, "twobase");
+    // A playfield may be called anything, "--help" too: it is the value.
+    EXPECT_FALSE(parse({"--play", "--help"}).help);
+    EXPECT_NE(parse({"--target"}).error.find("--target needs a value"), std::string::npos);
+    EXPECT_NE(parse({"-h"}).error.find("unknown argument: -h"), std::string::npos);
+}

@@ -29,7 +29,7 @@ protected:
         char name[] = "/tmp/winzorbo-location-XXXXXX";
         ASSERT_NE(mkdtemp(name), nullptr);
         root = name;
-        program = root / "share" / "winzorbo";
+        program = root / "WinZorbo"; // a game unpacked into a folder of the player's
         config = root / "config";
         fs::create_directories(program);
     }
@@ -106,5 +106,22 @@ TEST_F(SettingsLocation, TheGameAsksTheFileSystemWhetherItMayWrite) {
         fs::permissions(program, fs::perms::owner_all);
     }
     unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(SettingsLocation, TheInstalledFolderIsNeverWrittenEvenWhenItCouldBe) {
+    ASSERT_EQ(setenv("XDG_CONFIG_HOME", config.c_str(), 1), 0);
+    fs::path installed = root / "usr" / "share" / "winzorbo";
+    fs::create_directories(installed);
+    write_file(installed / "WinZorbo.ini", "language = en\n");
+    set_program_directory(installed.string());
+    EXPECT_EQ(settings_file_path(), kept());
+    EXPECT_EQ(read_file(kept()), "language = en\n") << "the installed file is read first";
+    unsetenv("XDG_CONFIG_HOME");
+
+    EXPECT_TRUE(installed_game_folder("/usr/share/winzorbo"));
+    EXPECT_TRUE(installed_game_folder("/home/me/.local/share/winzorbo/"));
+    EXPECT_FALSE(installed_game_folder("/home/me/games/winzorbo"));
+    EXPECT_FALSE(installed_game_folder("/usr/share/winzorbo/scn"));
+    EXPECT_FALSE(installed_game_folder("/usr/share/notwinzorbo"));
 }
 } // namespace
