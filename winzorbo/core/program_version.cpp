@@ -7,6 +7,10 @@
 #error "WINZORBO_VERSION comes from the project's version"
 #endif
 
+const char* program_version() {
+    return WINZORBO_VERSION;
+}
+
 void print_version(const char* program) {
     if (std::strcmp(program, "WinZorbo") == 0) {
         std::printf("WinZorbo %s\n", WINZORBO_VERSION);

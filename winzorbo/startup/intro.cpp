@@ -2,11 +2,13 @@
 
 #include "core/frame_counter.h"
 #include "core/game_state.h"
+#include "core/program_version.h"
 #include "core/waiting.h"
 #include "core/zorbo_objects.h"
 
 #include <algorithm>
 #include <allegro.h>
+#include <string>
 
 namespace {
 constexpr int background_colour = 239;
@@ -27,9 +29,9 @@ RGB* palette_object(int index) {
 void draw_version(BITMAP* target) {
     // Kept on the screen whatever the font's width: the mark is read at the
     // bottom right, and a cut-off number looks like a fault.
-    static constexpr char version[] = "version 1.01";
-    int x = std::min(520, 636 - text_length(game_font, version));
-    textout_ex(target, game_font, version, x, 460, 233, -1);
+    static const std::string version = std::string("version ") + program_version();
+    int x = std::min(520, 636 - text_length(game_font, version.c_str()));
+    textout_ex(target, game_font, version.c_str(), x, 460, 233, -1);
 }
 
 void run_intro() {
