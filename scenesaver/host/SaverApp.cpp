@@ -14,6 +14,7 @@
 #include "platform/TempFolder.h"
 #include "platform/TerminationSignals.h"
 #include "platform/VideoHost.h"
+#include "scene/PictureItem.h"
 #include "scene/Scene.h"
 #include "scene/SceneBlock.h"
 #include "scene/ScenePlayers.h"
@@ -101,19 +102,25 @@ int CSaverApp::MessageLoop() {
 }
 
 void CSaverApp::WriteDesktopFiles() {
-    // Only the modes that play a scene show the desktop or the wallpaper, so
-    // only they pay for the screen grab and the settings lookups.
-    if (!PrivateTempFolder().empty()) {
+    // Only pictures of the desktop or of the wallpaper read these files, so
+    // only a scene that has them pays for the screen grab, the settings
+    // lookups and the composing. The grab still comes before any window.
+    if (PrivateTempFolder().empty()) {
+        return;
+    }
+    if (scene->UsesPictureSource(sourceDesktop)) {
         WriteDesktopSnapshot(desktopFile);
+    }
+    if (scene->UsesPictureSource(sourceWallpaper)) {
         WriteWallpaperImage(wallpaperFile, wallpaperStyle);
     }
 }
 
 int CSaverApp::RunMode() {
-    WriteDesktopFiles();
     if (!LoadSceneBlock(QCoreApplication::applicationFilePath().toStdString(), *scene)) {
         return kExitFailure;
     }
+    WriteDesktopFiles();
     QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return kExitFailure;
@@ -145,10 +152,10 @@ int CSaverApp::EmbeddedMode(const SaverCommandLine& commandLine) {
     if (!size) {
         return kExitFailure;
     }
-    WriteDesktopFiles();
     if (!LoadSceneBlock(QCoreApplication::applicationFilePath().toStdString(), *scene)) {
         return kExitFailure;
     }
+    WriteDesktopFiles();
     auto window = std::make_unique<CSaverWnd>(*profile, exitLink, calibrationCount,
                                               CSaverWnd::Kind::Embedded);
     EmbedInForeignWindow(*window, windowId);

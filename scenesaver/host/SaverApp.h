@@ -40,7 +40,8 @@ public:
 
 private:
     void StartUp();
-    // The desktop snapshot and the wallpaper picture that scenes may show.
+    // The desktop snapshot and the wallpaper picture, for a loaded scene
+    // that shows them.
     void WriteDesktopFiles();
     int Dispatch(const SaverCommandLine& commandLine);
     int RunMode();

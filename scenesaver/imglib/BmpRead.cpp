@@ -14,6 +14,7 @@ namespace {
 struct Decoded {
     ImgBuffer pixels;
     int code = IMG_ERR_NONE;
+    bool fits = false; // a check without rows: the picture would be delivered
 };
 
 Decoded Fail(int code) {
@@ -29,9 +30,11 @@ bool IsRle(const BmpHeader& header) {
 // Moves to the pixel data, reports the size, allocates the output and calls
 // convert(storedRow, outputBase, outputRow) for each stored row in file
 // order, with the output row for a bottom-up or a top-down file.
+// With decode false it stops before the first row, noting whether the
+// output would be allocated.
 template <typename Convert>
 Decoded DecodeRows(ImgStream* stream, const BmpHeader& header, bool backwardsIsError,
-                   int bytesPerPixel, int* width, int* height, Convert convert) {
+                   int bytesPerPixel, int* width, int* height, bool decode, Convert convert) {
     if (const int code = BmpSeekToPixels(stream, header, backwardsIsError); code != IMG_ERR_NONE) {
         return Fail(code);
     }
@@ -39,6 +42,11 @@ Decoded DecodeRows(ImgStream* stream, const BmpHeader& header, bool backwardsIsE
     *width = header.width;
     *height = static_cast<int>(rows);
     Decoded result;
+    if (!decode) {
+        result.fits = ImgBufferFits(header.width, rows, bytesPerPixel);
+        result.code = result.fits ? IMG_ERR_NONE : IMG_ERR_NOMEM;
+        return result;
+    }
     result.pixels = ImgAllocBuffer(header.width, rows, bytesPerPixel);
     const std::uint64_t rowBytes = BmpStoredRowBytes(header.width, header.bitCount);
     std::unique_ptr<std::uint8_t[]> row;
@@ -59,7 +67,7 @@ Decoded DecodeRows(ImgStream* stream, const BmpHeader& header, bool backwardsIsE
     return result;
 }
 
-Decoded DecodeRgb(ImgStream* stream, int* width, int* height) {
+Decoded DecodeRgb(ImgStream* stream, int* width, int* height, bool decode) {
     BmpHeader header;
     if (const int code = BmpReadHeaders(stream, header); code != IMG_ERR_NONE) {
         return Fail(code);
@@ -70,8 +78,8 @@ Decoded DecodeRgb(ImgStream* stream, int* width, int* height) {
         if (!matches) {
             return Fail(IMG_ERR_BADBMP);
         }
-        BmpRleResult rle = BmpDecodeRle(stream, 24, width, height, nullptr);
-        return Decoded{std::move(rle.pixels), rle.code};
+        BmpRleResult rle = BmpDecodeRle(stream, 24, width, height, nullptr, decode);
+        return Decoded{std::move(rle.pixels), rle.code, rle.fits};
     }
     if (header.compression > kBmpBitFields) {
         return Fail(IMG_ERR_BADBMP);
@@ -109,7 +117,7 @@ Decoded DecodeRgb(ImgStream* stream, int* width, int* height) {
         return Fail(IMG_ERR_BADBMP);
     }
     const std::int64_t outRowBytes = std::int64_t{header.width} * 3;
-    return DecodeRows(stream, header, false, 3, width, height,
+    return DecodeRows(stream, header, false, 3, width, height, decode,
                       [&](const std::uint8_t* row, std::uint8_t* out, std::int64_t y) {
                           BmpConvertRow(row, out + y * outRowBytes, header.width, header.bitCount,
                                         *colors);
@@ -130,7 +138,7 @@ Decoded DecodeIndexed(ImgStream* stream, int* width, int* height, int depth,
     }
     if (IsRle(header)) {
         BmpRleResult rle = BmpDecodeRle(stream, 8, width, height, palette);
-        return Decoded{std::move(rle.pixels), rle.code};
+        return Decoded{std::move(rle.pixels), rle.code, false};
     }
     if (header.compression != kBmpRgb) {
         return Fail(IMG_ERR_BADBMP);
@@ -142,7 +150,7 @@ Decoded DecodeIndexed(ImgStream* stream, int* width, int* height, int depth,
     std::memcpy(palette, stored, sizeof stored);
     const std::int64_t packedBytes = (std::int64_t{header.width} + 7) / 8;
     return DecodeRows(
-        stream, header, true, 1, width, height,
+        stream, header, true, 1, width, height, true,
         [&](const std::uint8_t* row, std::uint8_t* out, std::int64_t y) {
             if (depth == 1) {
                 std::memcpy(out + y * packedBytes, row, static_cast<std::size_t>(packedBytes));
@@ -163,8 +171,21 @@ ImgBuffer img_read_bmp(ImgStream* stream, int* width, int* height, int depth,
         ImgSetError(IMG_ERR_ARG);
         return nullptr;
     }
-    Decoded decoded = depth == 24 ? DecodeRgb(stream, width, height)
+    Decoded decoded = depth == 24 ? DecodeRgb(stream, width, height, true)
                                   : DecodeIndexed(stream, width, height, depth, palette);
     ImgSetError(decoded.code);
     return std::move(decoded.pixels);
+}
+
+int img_check_bmp(ImgStream* stream, int* width, int* height) {
+    if (!ImgCheckStream(stream)) {
+        return 0;
+    }
+    if (width == nullptr || height == nullptr) {
+        ImgSetError(IMG_ERR_ARG);
+        return 0;
+    }
+    const Decoded checked = DecodeRgb(stream, width, height, false);
+    ImgSetError(checked.code);
+    return checked.fits ? 1 : 0;
 }

@@ -14,3 +14,9 @@ struct ImgStream;
 // error when the pixel data ends early.
 ImgBuffer img_read_bmp(ImgStream* stream, int* width, int* height, int depth,
                        std::uint8_t* palette);
+
+// Reads what img_read_bmp at depth 24 reads before its first row (headers,
+// masks, palette, the way to the pixels) and fails where it would fail
+// without a picture to hand back, lack of memory aside; decodes no pixels.
+// Nonzero with the picture's size when the decode would deliver one.
+int img_check_bmp(ImgStream* stream, int* width, int* height);

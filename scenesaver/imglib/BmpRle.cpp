@@ -62,7 +62,7 @@ struct Output {
 } // namespace
 
 BmpRleResult BmpDecodeRle(ImgStream* stream, int depth, int* width, int* height,
-                          std::uint8_t* palette) {
+                          std::uint8_t* palette, bool rows) {
     BmpRleResult result;
     BmpHeader header;
     if (!ImgStreamSeekTo(stream, 0)) {
@@ -92,6 +92,11 @@ BmpRleResult BmpDecodeRle(ImgStream* stream, int depth, int* width, int* height,
     // Run-length bitmaps are bottom-up only; a negative height makes no
     // picture.
     const int bytesPerPixel = depth == 24 ? 3 : 1;
+    if (!rows) {
+        result.fits = ImgBufferFits(header.width, header.height, bytesPerPixel);
+        result.code = result.fits ? IMG_ERR_NONE : IMG_ERR_NOMEM;
+        return result;
+    }
     result.pixels = ImgAllocBuffer(header.width, header.height, bytesPerPixel);
     if (!result.pixels) {
         result.code = IMG_ERR_NOMEM;

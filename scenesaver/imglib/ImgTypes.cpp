@@ -45,17 +45,20 @@ const char* ImgErrorName(int code) {
     }
 }
 
-ImgBuffer ImgAllocBuffer(std::int64_t width, std::int64_t height, int bytesPerPixel) {
+bool ImgBufferFits(std::int64_t width, std::int64_t height, int bytesPerPixel) {
     if (width <= 0 || height <= 0 || bytesPerPixel <= 0) {
-        return nullptr;
+        return false;
     }
     const auto pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
-    if (pixels > kImgMaxPixels) {
+    return pixels <= kImgMaxPixels &&
+           pixels * static_cast<std::uint64_t>(bytesPerPixel) <= kImgMaxBufferBytes;
+}
+
+ImgBuffer ImgAllocBuffer(std::int64_t width, std::int64_t height, int bytesPerPixel) {
+    if (!ImgBufferFits(width, height, bytesPerPixel)) {
         return nullptr;
     }
-    const std::uint64_t bytes = pixels * static_cast<std::uint64_t>(bytesPerPixel);
-    if (bytes > kImgMaxBufferBytes) {
-        return nullptr;
-    }
+    const auto bytes = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) *
+                       static_cast<std::uint64_t>(bytesPerPixel);
     return ImgBuffer(static_cast<std::uint8_t*>(std::calloc(bytes, 1)));
 }

@@ -70,3 +70,5 @@ using ImgBuffer = std::unique_ptr<std::uint8_t[], ImgBufferFree>;
 // picture is over the library's limits or memory runs out. Sizes are checked
 // in 64 bits.
 ImgBuffer ImgAllocBuffer(std::int64_t width, std::int64_t height, int bytesPerPixel);
+// Whether such a buffer is within the library's limits.
+bool ImgBufferFits(std::int64_t width, std::int64_t height, int bytesPerPixel);

@@ -141,9 +141,13 @@ void FinishDecode(JpegDecode* work) {
     jpeg_destroy_decompress(&work->cinfo);
     work->created = false;
 }
-} // namespace
 
-ImgBuffer img_read_jpeg(ImgStream* stream, int* width, int* height, int depth) {
+// The whole decode, or with rows false only what comes before the first row:
+// the header, the size and the start of decompression, so that a check fails
+// exactly where the decode would fail before it had a picture to hand back.
+// The result of a check is an empty buffer; ok tells whether it passed.
+ImgBuffer ReadJpeg(ImgStream* stream, int* width, int* height, int depth, bool rows, bool& ok) {
+    ok = false;
     if (!ImgCheckStream(stream)) {
         return nullptr;
     }
@@ -172,7 +176,14 @@ ImgBuffer img_read_jpeg(ImgStream* stream, int* width, int* height, int depth) {
                 work->code = IMG_ERR_NOMEM;
             }
         }
-        if (work->code == IMG_ERR_NONE) {
+        if (work->code == IMG_ERR_NONE && !rows) {
+            *width = static_cast<int>(c.output_width);
+            *height = static_cast<int>(c.output_height);
+            ok = ImgBufferFits(c.output_width, c.output_height, depth / 8);
+            work->code = ok ? IMG_ERR_NONE : IMG_ERR_NOMEM;
+            jpeg_destroy_decompress(&work->cinfo);
+            work->created = false;
+        } else if (work->code == IMG_ERR_NONE) {
             *width = static_cast<int>(c.output_width);
             *height = static_cast<int>(c.output_height);
             const int bytesPerPixel = depth / 8;
@@ -189,7 +200,9 @@ ImgBuffer img_read_jpeg(ImgStream* stream, int* width, int* height, int depth) {
                 }
             }
         }
-        FinishDecode(work);
+        if (work->created) {
+            FinishDecode(work);
+        }
         if (work->code == IMG_ERR_DEPTH && components == 2) {
             output.reset();
         }
@@ -198,5 +211,18 @@ ImgBuffer img_read_jpeg(ImgStream* stream, int* width, int* height, int depth) {
     const int code = work->code;
     std::free(work);
     ImgSetError(code);
+    ok = ok || output != nullptr;
     return output;
+}
+} // namespace
+
+ImgBuffer img_read_jpeg(ImgStream* stream, int* width, int* height, int depth) {
+    bool ok = false;
+    return ReadJpeg(stream, width, height, depth, true, ok);
+}
+
+int img_check_jpeg(ImgStream* stream, int* width, int* height, int depth) {
+    bool ok = false;
+    ReadJpeg(stream, width, height, depth, false, ok);
+    return ok ? 1 : 0;
 }

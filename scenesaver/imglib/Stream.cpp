@@ -123,6 +123,10 @@ ImgStream* img_open_write(const char* path) {
 }
 
 ImgStream* img_open_memory(const std::uint8_t* data, std::size_t size) {
+    return img_open_raised_memory(data, size, 0);
+}
+
+ImgStream* img_open_raised_memory(const std::uint8_t* data, std::size_t size, std::uint8_t raise) {
     if (data == nullptr && size != 0) {
         ImgSetError(IMG_ERR_ARG);
         return nullptr;
@@ -134,6 +138,7 @@ ImgStream* img_open_memory(const std::uint8_t* data, std::size_t size) {
     }
     stream->memoryBase = data;
     stream->memorySize = size;
+    stream->memoryRaise = raise;
     if (!Register(stream)) {
         delete stream;
         ImgSetError(IMG_ERR_NOMEM);
@@ -209,6 +214,12 @@ std::size_t ImgStreamRead(ImgStream* stream, void* buffer, std::size_t count) {
     const std::uint64_t left = stream->memorySize - stream->memoryPosition;
     const std::size_t n = left < count ? static_cast<std::size_t>(left) : count;
     std::memcpy(buffer, stream->memoryBase + stream->memoryPosition, n);
+    if (stream->memoryRaise != 0) {
+        auto* bytes = static_cast<std::uint8_t*>(buffer);
+        for (std::size_t i = 0; i < n; ++i) {
+            bytes[i] = static_cast<std::uint8_t>(bytes[i] + stream->memoryRaise);
+        }
+    }
     stream->memoryPosition += n;
     return n;
 }

@@ -20,6 +20,7 @@ struct ImgStream {
     std::uint64_t memorySize = 0;
     std::uint64_t memoryPosition = 0;
     std::uint64_t memoryHighWater = 0;
+    std::uint8_t memoryRaise = 0; // added to every byte read from memory
     char fileName[kNameSize] = {};
     std::int32_t writable = 0;
     std::uint32_t callbackWords[4] = {};
@@ -34,6 +35,11 @@ ImgStream* img_open_write(const char* path);
 // A read-only stream over bytes the caller keeps alive until the close. Used
 // by tools and tests that hold pictures in memory.
 ImgStream* img_open_memory(const std::uint8_t* data, std::size_t size);
+
+// The same over bytes that are kept with every byte lowered by raise (modulo
+// 256): each read hands them back raised, so the stored bytes are read
+// without being changed or copied first.
+ImgStream* img_open_raised_memory(const std::uint8_t* data, std::size_t size, std::uint8_t raise);
 
 // Moves the position as fseek does; nonzero on success.
 int img_seek(ImgStream* stream, std::int32_t offset, int origin);

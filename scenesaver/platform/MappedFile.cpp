@@ -56,5 +56,32 @@ CMappedFile::~CMappedFile() {
 }
 
 bool CMappedFile::Seal() {
-    return mprotect(mapping, mappingLength, PROT_READ) == 0;
+    const std::lock_guard<std::mutex> lock(changing);
+    sealed = mprotect(mapping, mappingLength, PROT_READ) == 0;
+    return sealed;
+}
+
+void CMappedFile::Change(std::span<std::uint8_t> part,
+                         const std::function<void(std::span<std::uint8_t>)>& change) {
+    if (part.empty()) {
+        return;
+    }
+    const std::lock_guard<std::mutex> lock(changing);
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto first = reinterpret_cast<std::uintptr_t>(part.data()) / page * page;
+    const auto last = reinterpret_cast<std::uintptr_t>(part.data() + part.size());
+    auto* pages = reinterpret_cast<void*>(first);
+    const std::size_t length = last - first;
+    if (sealed && mprotect(pages, length, PROT_READ | PROT_WRITE) != 0) {
+        return; // left as it is: readers see the bytes unchanged, not a fault
+    }
+#ifdef MADV_POPULATE_WRITE
+    // One call makes every page a private one; page by page, each first
+    // write would also have to take back a read-only page already mapped.
+    madvise(pages, length, MADV_POPULATE_WRITE);
+#endif
+    change(part);
+    if (sealed) {
+        mprotect(pages, length, PROT_READ);
+    }
 }

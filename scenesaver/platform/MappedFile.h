@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 
@@ -23,6 +25,12 @@ public:
     std::span<std::uint8_t> Bytes() const { return bytes; }
     // Makes the bytes read-only; a later write is a fault, not silent damage.
     bool Seal();
+    // Lets change write to part of the bytes, sealed or not: the pages that
+    // hold them are writable for the call, and asked for as writable pages
+    // at once rather than one fault at a time. One change runs at a time, so
+    // that a page two parts share is never sealed under another's writes.
+    void Change(std::span<std::uint8_t> part,
+                const std::function<void(std::span<std::uint8_t>)>& change);
 
 private:
     CMappedFile(void* mapping, std::size_t mappingLength, std::span<std::uint8_t> bytes)
@@ -31,4 +39,6 @@ private:
     void* mapping;
     std::size_t mappingLength;
     std::span<std::uint8_t> bytes;
+    bool sealed = false;
+    std::mutex changing;
 };

@@ -2,13 +2,7 @@
 
 #include "platform/QueuedSound.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/imgutils.h>
-#include <libswscale/swscale.h>
-}
+#include "platform/FFmpegLibraries.h"
 
 #include <algorithm>
 #include <chrono>
@@ -22,13 +16,13 @@ constexpr int kMaxSide = 8192; // a frame larger than this is no video of ours
 
 // One decoded sample as 16 bits, whatever FFmpeg decoded it to; 0 for
 // layouts the video's sound does not use.
-std::int16_t Sample(const AVFrame& frame, int channel, int index) {
+std::int16_t Sample(const FFmpegFunctions& av, const AVFrame& frame, int channel, int index) {
     const auto format = static_cast<AVSampleFormat>(frame.format);
-    const bool planar = av_sample_fmt_is_planar(format) != 0;
+    const bool planar = av.av_sample_fmt_is_planar(format) != 0;
     const int channels = frame.ch_layout.nb_channels;
     const std::uint8_t* plane = frame.extended_data[planar ? channel : 0];
     const int at = planar ? index : index * channels + channel;
-    switch (av_get_packed_sample_fmt(format)) {
+    switch (av.av_get_packed_sample_fmt(format)) {
     case AV_SAMPLE_FMT_U8:
         return static_cast<std::int16_t>((plane[at] - 128) << 8);
     case AV_SAMPLE_FMT_S16:
@@ -49,6 +43,11 @@ std::int16_t Sample(const AVFrame& frame, int channel, int index) {
 
 // FFmpeg's state for one open file; used by one thread at a time.
 struct CVideoStream::Decoder {
+    explicit Decoder(const FFmpegFunctions& av) : av(av) {}
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+
+    const FFmpegFunctions& av;
     AVFormatContext* format = nullptr;
     AVCodecContext* codec = nullptr;
     SwsContext* scaler = nullptr;
@@ -66,33 +65,33 @@ struct CVideoStream::Decoder {
     QSize size;
 
     ~Decoder() {
-        sws_freeContext(scaler);
-        av_frame_free(&audioFrame);
-        avcodec_free_context(&audio);
-        av_frame_free(&frame);
-        av_packet_free(&packet);
-        avcodec_free_context(&codec);
-        avformat_close_input(&format);
+        av.sws_freeContext(scaler);
+        av.av_frame_free(&audioFrame);
+        av.avcodec_free_context(&audio);
+        av.av_frame_free(&frame);
+        av.av_packet_free(&packet);
+        av.avcodec_free_context(&codec);
+        av.avformat_close_input(&format);
     }
 
     bool Open(const std::string& path) {
-        if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0 ||
-            avformat_find_stream_info(format, nullptr) < 0) {
+        if (av.avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0 ||
+            av.avformat_find_stream_info(format, nullptr) < 0) {
             return false;
         }
         const AVCodec* decoder = nullptr;
-        streamIndex = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
+        streamIndex = av.av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
         if (streamIndex < 0 || decoder == nullptr) {
             return false;
         }
         AVStream* stream = format->streams[streamIndex];
-        codec = avcodec_alloc_context3(decoder);
-        if (codec == nullptr || avcodec_parameters_to_context(codec, stream->codecpar) < 0) {
+        codec = av.avcodec_alloc_context3(decoder);
+        if (codec == nullptr || av.avcodec_parameters_to_context(codec, stream->codecpar) < 0) {
             return false;
         }
         codec->thread_count = 1; // one core for the video; the scene has the other
-        if (avcodec_open2(codec, decoder, nullptr) < 0 || codec->width <= 0 || codec->height <= 0 ||
-            codec->width > kMaxSide || codec->height > kMaxSide) {
+        if (av.avcodec_open2(codec, decoder, nullptr) < 0 || codec->width <= 0 ||
+            codec->height <= 0 || codec->width > kMaxSide || codec->height > kMaxSide) {
             return false;
         }
         size = QSize(codec->width, codec->height);
@@ -100,8 +99,8 @@ struct CVideoStream::Decoder {
         if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0) {
             frameInterval = av_q2d(av_inv_q(stream->avg_frame_rate));
         }
-        packet = av_packet_alloc();
-        frame = av_frame_alloc();
+        packet = av.av_packet_alloc();
+        frame = av.av_frame_alloc();
         OpenSound();
         return packet != nullptr && frame != nullptr;
     }
@@ -109,18 +108,19 @@ struct CVideoStream::Decoder {
     // A sound that cannot be decoded leaves the video silent.
     void OpenSound() {
         const AVCodec* decoder = nullptr;
-        audioIndex = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, streamIndex, &decoder, 0);
+        audioIndex =
+            av.av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, streamIndex, &decoder, 0);
         if (audioIndex < 0 || decoder == nullptr) {
             audioIndex = -1;
             return;
         }
-        audio = avcodec_alloc_context3(decoder);
-        audioFrame = av_frame_alloc();
+        audio = av.avcodec_alloc_context3(decoder);
+        audioFrame = av.av_frame_alloc();
         if (audio == nullptr || audioFrame == nullptr ||
-            avcodec_parameters_to_context(audio, format->streams[audioIndex]->codecpar) < 0 ||
-            avcodec_open2(audio, decoder, nullptr) < 0 || audio->sample_rate <= 0 ||
+            av.avcodec_parameters_to_context(audio, format->streams[audioIndex]->codecpar) < 0 ||
+            av.avcodec_open2(audio, decoder, nullptr) < 0 || audio->sample_rate <= 0 ||
             audio->ch_layout.nb_channels < 1) {
-            avcodec_free_context(&audio);
+            av.avcodec_free_context(&audio);
             audioIndex = -1;
         }
     }
@@ -128,37 +128,37 @@ struct CVideoStream::Decoder {
     int SoundChannels() const { return std::min(audio->ch_layout.nb_channels, 2); }
 
     void QueueSound() {
-        if (avcodec_send_packet(audio, packet) < 0) {
+        if (av.avcodec_send_packet(audio, packet) < 0) {
             return;
         }
-        while (avcodec_receive_frame(audio, audioFrame) == 0) {
+        while (av.avcodec_receive_frame(audio, audioFrame) == 0) {
             const int channels = SoundChannels();
             if (audioFrame->ch_layout.nb_channels >= channels && audioFrame->nb_samples > 0) {
                 samples.resize(static_cast<std::size_t>(audioFrame->nb_samples * channels));
                 std::size_t at = 0;
                 for (int i = 0; i < audioFrame->nb_samples; ++i) {
                     for (int c = 0; c < channels; ++c) {
-                        samples[at++] = Sample(*audioFrame, c, i);
+                        samples[at++] = Sample(av, *audioFrame, c, i);
                     }
                 }
                 sound->Queue(samples.data(), samples.size());
             }
-            av_frame_unref(audioFrame);
+            av.av_frame_unref(audioFrame);
         }
     }
 
     bool Rewind() {
-        avcodec_flush_buffers(codec);
+        av.avcodec_flush_buffers(codec);
         if (audio != nullptr) {
-            avcodec_flush_buffers(audio);
+            av.avcodec_flush_buffers(audio);
         }
-        return av_seek_frame(format, streamIndex, 0, AVSEEK_FLAG_BACKWARD) >= 0;
+        return av.av_seek_frame(format, streamIndex, 0, AVSEEK_FLAG_BACKWARD) >= 0;
     }
 
     // The next decoded frame into `frame`; false at the end of the file.
     bool NextFrame(const Event& stop) {
         for (;;) {
-            const int received = avcodec_receive_frame(codec, frame);
+            const int received = av.avcodec_receive_frame(codec, frame);
             if (received == 0) {
                 return true;
             }
@@ -168,17 +168,17 @@ struct CVideoStream::Decoder {
             if (received != AVERROR(EAGAIN)) {
                 return false;
             }
-            const int read = av_read_frame(format, packet);
+            const int read = av.av_read_frame(format, packet);
             if (read < 0) {
-                avcodec_send_packet(codec, nullptr); // drain what the codec holds
+                av.avcodec_send_packet(codec, nullptr); // drain what the codec holds
                 continue;
             }
             if (packet->stream_index == streamIndex) {
-                avcodec_send_packet(codec, packet); // a damaged packet is skipped
+                av.avcodec_send_packet(codec, packet); // a damaged packet is skipped
             } else if (packet->stream_index == audioIndex && sound != nullptr) {
                 QueueSound();
             }
-            av_packet_unref(packet);
+            av.av_packet_unref(packet);
         }
     }
 
@@ -192,7 +192,7 @@ struct CVideoStream::Decoder {
         if (frame->width != size.width() || frame->height != size.height()) {
             return false; // a mid-stream size change is not followed
         }
-        scaler = sws_getCachedContext(
+        scaler = av.sws_getCachedContext(
             scaler, frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
             size.width(), size.height(), AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr, nullptr);
         if (scaler == nullptr) {
@@ -201,7 +201,7 @@ struct CVideoStream::Decoder {
         image = QImage(size, QImage::Format_RGB32);
         std::uint8_t* planes[4] = {image.bits(), nullptr, nullptr, nullptr};
         int strides[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
-        sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides);
+        av.sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides);
         return true;
     }
 };
@@ -214,7 +214,11 @@ CVideoStream::~CVideoStream() {
 
 bool CVideoStream::Open(const std::string& path) {
     Close();
-    auto opened = std::make_unique<Decoder>();
+    const FFmpegFunctions* av = FFmpeg();
+    if (av == nullptr) {
+        return false;
+    }
+    auto opened = std::make_unique<Decoder>(*av);
     if (!opened->Open(path)) {
         return false;
     }
@@ -262,6 +266,7 @@ void CVideoStream::Stop() {
 
 void CVideoStream::Run(bool repeat, bool mute, bool paced) {
     Decoder& video = *decoder;
+    const FFmpegFunctions& av = video.av;
     CQueuedSound sound;
     if (!mute && paced && video.audio != nullptr &&
         sound.Open(video.audio->sample_rate, video.SoundChannels())) {
@@ -293,11 +298,11 @@ void CVideoStream::Run(bool repeat, bool mute, bool paced) {
             std::chrono::duration<double>(video.frameInterval));
         if (paced && Clock::now() > due + interval) {
             ++framesDropped; // the next frame is due already
-            av_frame_unref(video.frame);
+            av.av_frame_unref(video.frame);
             continue;
         }
         const bool converted = video.Convert(image);
-        av_frame_unref(video.frame);
+        av.av_frame_unref(video.frame);
         if (!converted) {
             continue;
         }

@@ -1,5 +1,6 @@
 #include "scene/Archive.h"
 
+#include "platform/MappedFile.h"
 #include "platform/TextCodec.h"
 #include "scene/Scramble.h"
 
@@ -168,8 +169,15 @@ bool CArchive::ReadScrambledBytes(CEmbeddedBytes& value, std::uint64_t size, con
     }
     if (m_writable != nullptr) {
         const std::span<std::uint8_t> inPlace(m_writable + at, static_cast<std::size_t>(size));
-        Unscramble(inPlace);
-        value = CEmbeddedBytes::View(inPlace);
+        CMappedFile* mapped = m_mapped;
+        value = CEmbeddedBytes::Lowered(
+            inPlace, ScrambleShift(size), [mapped](std::span<std::uint8_t> bytes) {
+                if (mapped == nullptr) {
+                    Unscramble(bytes);
+                } else {
+                    mapped->Change(bytes, [](std::span<std::uint8_t> b) { Unscramble(b); });
+                }
+            });
         return true;
     }
     std::vector<std::uint8_t> copy(data, data + size);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class CMappedFile;
+
 // Reads the scene block's encodings from bytes in memory. Every read checks
 // the bytes that remain first; the first failure is kept with its reason
 // (for tools that must say why a block is bad) and every later read fails.
@@ -18,8 +20,11 @@ public:
     // Over bytes that the archive may put right where they lie: embedded
     // files are unscrambled in place and read as views into the bytes, not
     // copied. Such bytes must be read only once.
+    // An embedded file is put right when it is first used; in a mapped file
+    // the mapping makes its pages writable for that.
     struct InPlace {};
-    CArchive(std::span<std::uint8_t> bytes, InPlace) : m_bytes(bytes), m_writable(bytes.data()) {}
+    CArchive(std::span<std::uint8_t> bytes, InPlace, CMappedFile* mapped = nullptr)
+        : m_bytes(bytes), m_writable(bytes.data()), m_mapped(mapped) {}
 
     // The format version of the block, which selects the item layouts.
     float m_version = 0.0F;
@@ -55,6 +60,7 @@ private:
 
     std::span<const std::uint8_t> m_bytes;
     std::uint8_t* m_writable = nullptr; // the same bytes, when they may be changed
+    CMappedFile* m_mapped = nullptr;    // the mapping they lie in, if any
     std::uint64_t m_position = 0;
     std::string m_context;
     std::string m_error;

@@ -2,13 +2,11 @@
 
 #include "picture/PictureLoad.h"
 #include "platform/MessageBox.h"
-#include "platform/TempFolder.h"
 #include "scene/Archive.h"
 #include "scene/ResourceUsers.h"
+#include "scene/Scene.h"
 #include "scene/SceneMessages.h"
 #include "scene/TextPictureRenderer.h"
-
-#include <cstdio>
 
 void CPictureItem::CopyFrom(const CSceneItem& other) {
     CSceneItem::CopyFrom(other);
@@ -70,28 +68,40 @@ bool CPictureItem::Read(CArchive& ar) {
            ar.ReadScrambledBytes(m_imageBytes, size, "image bytes");
 }
 
-// The decoder reads files, so the embedded bytes pass through a private
-// temporary file that is removed whatever the decoder made of it.
+PictureBytes CPictureItem::EmbeddedPicture() const {
+    const CEmbeddedBytes::Storage stored = m_imageBytes.Stored();
+    return PictureBytes{stored.bytes, stored.raise, m_fileName};
+}
+
+// Only the size is taken now: full pictures cost their pixels when they are
+// shown, not all at once before the first one. The check goes as far as the
+// decoder does before its first row, so a picture it would refuse still
+// fails the load here, with its message.
 bool CPictureItem::PrepareImage() {
-    const std::string path = MakeTempFile("Ssd");
-    bool written = false;
-    if (!path.empty()) {
-        if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-            written = std::fwrite(m_imageBytes.data(), 1, m_imageBytes.size(), file) ==
-                      m_imageBytes.size();
-            written = std::fclose(file) == 0 && written;
-        }
-    }
-    if (!written) {
-        if (!path.empty()) {
-            std::remove(path.c_str());
-        }
-        AfxMessageBox(MSG_CANNOT_MAKE_DATA_FILE);
+    if (CheckPictureBytes(EmbeddedPicture(), m_bitmap, m_icon) == 0) {
         return false;
     }
-    const bool loaded = LoadPictureFile(path) != 0;
-    std::remove(path.c_str());
-    return loaded;
+    m_pixelsOnDemand = m_bitmap.IsNull() && m_icon.isNull();
+    return true;
+}
+
+bool CPictureItem::HoldPixels() {
+    if (!m_pixelsOnDemand) {
+        return !m_bitmap.IsNull();
+    }
+    if (m_bitmap.IsNull() && DecodePictureBytes(EmbeddedPicture(), m_bitmap) == 0) {
+        return false;
+    }
+    if (m_scene != nullptr) {
+        m_scene->HoldPixels(*this);
+    }
+    return true;
+}
+
+void CPictureItem::ReleasePixels() {
+    if (m_pixelsOnDemand) {
+        m_bitmap.image = QImage();
+    }
 }
 
 int CPictureItem::LoadPictureFile(const std::string& path) {

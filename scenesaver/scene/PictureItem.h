@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture/PictureLoad.h"
 #include "platform/Bitmap.h"
 #include "scene/ColorSpec.h"
 #include "scene/EmbeddedBytes.h"
@@ -60,7 +61,11 @@ public:
 
     // run-time state
     CBitmap m_bitmap; // the decoded picture; its dimension is the picture size
-    QImage m_icon;    // set when the picture is an icon; null otherwise
+    // The embedded picture's pixels are decoded when it is shown and given
+    // back when the scene no longer holds them; its size is known from the
+    // check at preparation.
+    bool m_pixelsOnDemand = false;
+    QImage m_icon; // set when the picture is an icon; null otherwise
     bool m_shown = false;
     CPlacement m_lastPlacement; // of the last show or move
     CColorSpec m_lastColor;
@@ -84,6 +89,12 @@ public:
     // Decodes a picture file into m_bitmap (and m_icon for icons). Non-zero
     // on success.
     int LoadPictureFile(const std::string& path);
+    // Makes sure the pixels are there for drawing (decoding them when they
+    // were given back) and tells the scene they are in use. False when they
+    // cannot be made; the decoder's message has been shown.
+    bool HoldPixels();
+    // Gives back pixels that can be decoded again; the size stays.
+    void ReleasePixels();
 
     // Shows the picture with its last placement and colour: a display mode
     // or a transition. A target rectangle (from a move step) overrides where
@@ -106,4 +117,5 @@ private:
     bool ReloadDesktopSource(CSceneThread& thread);
     QRgb BackgroundColor(CSceneThread& thread) const;
     bool PrepareImage();
+    PictureBytes EmbeddedPicture() const;
 };

@@ -67,6 +67,7 @@ bool CPictureItem::ReloadDesktopSource(CSceneThread& thread) {
     const CSceneThread::DesktopPictures& files = thread.GetDesktopPictures();
     LoadPictureFile(m_source == sourceDesktop ? files.desktop : files.wallpaper);
     m_source = sourceEmbedded;
+    m_pixelsOnDemand = false; // the file's pixels, kept from now on
     return true;
 }
 
@@ -77,6 +78,7 @@ bool CPictureItem::Show(CDC& dc, CSceneThread& thread, const QRect* given) {
     }
     const std::uint32_t effect = placement.m_effect;
     const bool screenSizedWork = ReloadDesktopSource(thread);
+    HoldPixels(); // without them nothing is drawn below
     const QSize size = GetSize();
     const QSize screen = dc.ScreenSize();
     m_shown = true;

@@ -9,6 +9,7 @@
 #include "scene/NoteItems.h"
 #include "scene/PictureActions.h"
 #include "scene/PictureItem.h"
+#include "scene/ResourceUsers.h"
 
 #include <algorithm>
 
@@ -108,6 +109,26 @@ bool CScene::Read(CArchive& ar) {
         m_items[i]->m_index = static_cast<std::int32_t>(i);
     }
     return true;
+}
+
+bool CScene::UsesPictureSource(std::uint32_t source) const {
+    return std::any_of(m_items.begin(), m_items.end(), [source](const auto& item) {
+        const auto* picture = dynamic_cast<const CPictureItem*>(item.get());
+        return picture != nullptr && !picture->IsText() && picture->m_source == source &&
+               !IsUnusedResource(*picture, picture->m_users);
+    });
+}
+
+void CScene::HoldPixels(CPictureItem& picture) {
+    const auto held = std::find(m_heldPictures.begin(), m_heldPictures.end(), &picture);
+    if (held != m_heldPictures.end()) {
+        m_heldPictures.erase(held);
+    }
+    m_heldPictures.push_back(&picture);
+    while (m_heldPictures.size() > kHeldPictures) {
+        m_heldPictures.front()->ReleasePixels();
+        m_heldPictures.erase(m_heldPictures.begin());
+    }
 }
 
 bool CScene::Prepare() {

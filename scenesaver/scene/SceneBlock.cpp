@@ -96,10 +96,10 @@ bool ReadSceneBlock(std::span<const std::uint8_t> block, CScene& scene, std::str
 }
 
 bool ReadSceneBlock(std::unique_ptr<CMappedFile> block, CScene& scene, std::string& why) {
-    CArchive ar(block->Bytes(), CArchive::InPlace{});
+    CArchive ar(block->Bytes(), CArchive::InPlace{}, block.get());
     const bool read = ReadFromArchive(ar, scene, why);
-    // The unscrambled files are final: from here on a stray write into them
-    // is a fault, not silent damage.
+    // From here on a stray write into the block is a fault, not silent
+    // damage; embedded files are put right through the mapping when used.
     block->Seal();
     scene.KeepBlock(std::move(block));
     return read;

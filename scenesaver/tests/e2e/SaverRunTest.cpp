@@ -4,6 +4,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -20,7 +22,16 @@ TEST_F(SaverEndToEnd, RunModeShowsBlackFullScreenAndEndsOnTheSecondMouseMove) {
     EXPECT_NE(info.find("Height: 480"), std::string::npos) << info;
     EXPECT_TRUE(ScreenTurnsBlack());
     ASSERT_EQ(PrivateTempFolders().size(), 1u);
-    EXPECT_TRUE(fs::exists(fs::path(PrivateTempFolders()[0]) / "desktop.bmp"));
+    // A scene that shows neither the desktop nor the wallpaper needs no
+    // picture of them.
+    EXPECT_FALSE(fs::exists(fs::path(PrivateTempFolders()[0]) / "desktop.bmp"));
+    EXPECT_FALSE(fs::exists(fs::path(PrivateTempFolders()[0]) / "wallpaper.bmp"));
+    // Nor does it play a video, so the video decoder's libraries were never
+    // loaded.
+    std::ifstream maps("/proc/" + std::to_string(process.Pid()) + "/maps");
+    const std::string mapped((std::istreambuf_iterator<char>(maps)), {});
+    EXPECT_NE(mapped.find("libQt6Gui"), std::string::npos);
+    EXPECT_EQ(mapped.find("libavformat"), std::string::npos);
 
     // The first position the window sees only marks where the mouse rests.
     Tool({"xdotool", "mousemove", "20", "20"});

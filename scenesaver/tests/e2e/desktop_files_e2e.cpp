@@ -1,5 +1,6 @@
 // The desktop snapshot and the wallpaper picture are written at start, in
-// the private temporary folder, and are gone when the saver ends.
+// the private temporary folder, for a scene that shows them, and are gone
+// when the saver ends.
 
 #include "SaverFixture.h"
 
@@ -72,8 +73,10 @@ protected:
     // Starts the saver in run mode and waits for its window; null when it
     // did not come up with one private temporary folder.
     std::unique_ptr<Process> StartRun(const std::string& name) {
-        auto process = std::make_unique<Process>(std::vector<std::string>{MakeSaver(name), "/s"},
-                                                 environment, (root / "saver.log").string());
+        auto process = std::make_unique<Process>(
+            std::vector<std::string>{MakeSaver(name, Signature::Valid, "desktop-pictures.json"),
+                                     "/s"},
+            environment, (root / "saver.log").string());
         if (WaitForWindow(process->Pid()).empty() || PrivateTempFolders().size() != 1) {
             ADD_FAILURE() << "no window or no private folder";
             return nullptr;

@@ -175,13 +175,17 @@ TEST(BmpRead, RefusesBadFilesWithTheirCodes) {
         const Decoded d = DecodeBmpBytes(c.file);
         EXPECT_EQ(d.code, c.code) << c.name;
         EXPECT_EQ(d.hasPixels, c.hasPixels) << c.name;
+        ExpectCheckAgrees(c.file, false, d, c.name);
     }
+    ExpectCheckAgrees(BuildBmp(ok), false, DecodeBmpBytes(BuildBmp(ok)), "good");
 }
 
 TEST(BmpRead, TruncatedRowsKeepWhatWasDecoded) {
     BmpLayout s = Layout(1, 3, 24, {0x11, 0x22, 0x33, 0, 0x44, 0x55, 0x66, 0});
     const Decoded d = DecodeBmpBytes(BuildBmp(s)); // three rows declared, two stored
     EXPECT_EQ(d.code, IMG_ERR_READ);
+    // The rows are not read before decoding: the check passes.
+    ExpectCheckAgrees(BuildBmp(s), false, d, "truncated rows");
     ASSERT_TRUE(d.hasPixels);
     EXPECT_EQ(d.height, 3);
     EXPECT_EQ(d.pixels, Rgb({0x000000, 0x665544, 0x332211}));

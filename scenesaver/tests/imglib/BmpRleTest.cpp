@@ -80,7 +80,8 @@ TEST(BmpRle, EightBitOutputGivesIndices) {
 
 TEST(BmpRle, RefusesWhatCannotBeDecoded) {
     // Run-length bitmaps are stored bottom-up only.
-    EXPECT_EQ(DecodeBmpBytes(BuildBmp(Rle(2, -2, false, {0, 1}))).code, IMG_ERR_NOMEM);
+    const Bytes topDown = BuildBmp(Rle(2, -2, false, {0, 1}));
+    EXPECT_EQ(DecodeBmpBytes(topDown).code, IMG_ERR_NOMEM);
     // Pixel data said to start inside the palette.
     BmpLayout overlap = Rle(2, 1, false, {0, 1});
     overlap.pixelOffset = 60;
@@ -90,6 +91,20 @@ TEST(BmpRle, RefusesWhatCannotBeDecoded) {
     mismatch.bitCount = 8;
     EXPECT_EQ(DecodeBmpBytes(BuildBmp(mismatch)).code, IMG_ERR_BADBMP);
     // A hostile size is refused before any pixel memory is taken.
-    EXPECT_EQ(DecodeBmpBytes(BuildBmp(Rle(1 << 16, 1 << 16, false, {0, 1}))).code, IMG_ERR_NOMEM);
+    const Bytes huge = BuildBmp(Rle(1 << 16, 1 << 16, false, {0, 1}));
+    EXPECT_EQ(DecodeBmpBytes(huge).code, IMG_ERR_NOMEM);
+
+    // The check before decoding refuses the same, and passes a good one
+    // even when its runs end early.
+    const Bytes good = BuildBmp(Rle(2, 1, false, {2, 1, 0, 1}));
+    const Bytes cut = BuildBmp(Rle(4, 4, false, {2, 1}));
+    for (const auto& [name, file] : {std::pair{"top-down", topDown},
+                                     {"inside the palette", BuildBmp(overlap)},
+                                     {"mismatch", BuildBmp(mismatch)},
+                                     {"huge", huge},
+                                     {"good", good},
+                                     {"runs end early", cut}}) {
+        ExpectCheckAgrees(file, false, DecodeBmpBytes(file), name);
+    }
 }
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "imglib/ImgLib.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -118,6 +120,40 @@ inline Decoded DecodeJpegBytes(const Bytes& file, int depth = 24) {
                         pixels.get() + static_cast<std::size_t>(d.width) * d.height * (depth / 8));
     }
     return d;
+}
+
+// What a check before decoding says of a file: whether the decoder would
+// deliver a picture, the code it leaves and the size it reports.
+struct Checked {
+    bool ok = false;
+    int code = -1;
+    int width = 0;
+    int height = 0;
+};
+
+inline Checked CheckBytes(const Bytes& file, bool jpeg) {
+    Checked k;
+    ImgStream* stream = img_open_memory(file.data(), file.size());
+    k.ok = (jpeg ? img_check_jpeg(stream, &k.width, &k.height, 24)
+                 : img_check_bmp(stream, &k.width, &k.height)) != 0;
+    k.code = img_last_error();
+    img_close_read(stream);
+    return k;
+}
+
+// The check must refuse exactly what the decode refuses, with its code, and
+// pass with the decode's size whenever a picture comes back.
+inline void ExpectCheckAgrees(const Bytes& file, bool jpeg, const Decoded& decoded,
+                              const std::string& name) {
+    const Checked k = CheckBytes(file, jpeg);
+    EXPECT_EQ(k.ok, decoded.hasPixels) << name;
+    if (decoded.hasPixels) {
+        EXPECT_EQ(k.code, IMG_ERR_NONE) << name;
+        EXPECT_EQ(k.width, decoded.width) << name;
+        EXPECT_EQ(k.height, decoded.height) << name;
+    } else {
+        EXPECT_EQ(k.code, decoded.code) << name;
+    }
 }
 
 // A fresh folder under the test temporary directory, removed with the object.

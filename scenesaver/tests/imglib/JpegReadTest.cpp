@@ -137,6 +137,23 @@ TEST(JpegRead, DamagedFiles) {
     huge[sof + 5] = huge[sof + 7] = 0xFD;
     huge[sof + 6] = huge[sof + 8] = 0xE8;
     EXPECT_EQ(DecodeJpegBytes(huge).code, IMG_ERR_NOMEM);
+
+    // The check before decoding refuses exactly these and passes the rest,
+    // whose trouble lies in the rows.
+    JpegEncodeOptions progressive;
+    progressive.progressive = true;
+    const Bytes layered = EncodeJpeg(64, 48, Gradient(64, 48, 3), progressive);
+    const Bytes headerOnly(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(sof));
+    for (const auto& [name, file] : {std::pair{"good", good},
+                                     {"progressive", layered},
+                                     {"truncated", cut},
+                                     {"empty", Bytes{}},
+                                     {"no frame", Bytes{0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3}},
+                                     {"ends before the frame", headerOnly},
+                                     {"second frame", extraFrame},
+                                     {"huge", huge}}) {
+        ExpectCheckAgrees(file, true, DecodeJpegBytes(file), name);
+    }
 }
 
 TEST(JpegRead, TwoComponentsAreRefused) {
@@ -147,6 +164,7 @@ TEST(JpegRead, TwoComponentsAreRefused) {
     const Decoded d = DecodeJpegBytes(file);
     EXPECT_EQ(d.code, IMG_ERR_DEPTH);
     EXPECT_FALSE(d.hasPixels);
+    ExpectCheckAgrees(file, true, d, "two components");
 }
 
 TEST(JpegRead, ArgumentsAndHandles) {

@@ -111,3 +111,22 @@ TEST(ImgThreadState, LastErrorsNeverCrossThreads) {
     EXPECT_EQ(freshThread, IMG_ERR_NONE);
 }
 } // namespace
+
+TEST(ImgStream, RaisedMemoryReadsTheBytesPutRight) {
+    // Kept lowered by 9, as a scene keeps its files; 0xFF + 9 wraps.
+    const Bytes plain = {0x00, 0x10, 0xF6, 0xFF, 0x42};
+    Bytes lowered;
+    for (const std::uint8_t b : plain) {
+        lowered.push_back(static_cast<std::uint8_t>(b - 9));
+    }
+    ImgStream* stream = img_open_raised_memory(lowered.data(), lowered.size(), 9);
+    ASSERT_NE(stream, nullptr);
+    Bytes read(2);
+    ASSERT_EQ(ImgStreamRead(stream, read.data(), 2), 2u);
+    ASSERT_EQ(img_seek(stream, 1, SEEK_CUR), 1);
+    read.resize(5);
+    EXPECT_EQ(ImgStreamRead(stream, read.data() + 2, 8), 2u); // only two remain
+    EXPECT_EQ(read, (Bytes{0x00, 0x10, 0xFF, 0x42, 0}));
+    img_close_read(stream);
+    EXPECT_EQ(lowered[3], static_cast<std::uint8_t>(0xFF - 9)); // read, never changed
+}

@@ -4,6 +4,7 @@
 #include "platform/TempFolder.h"
 #include "scene/MediaItem.h"
 #include "scene/NoteItems.h"
+#include "scene/Scramble.h"
 
 #include "SceneTestSupport.h"
 
@@ -236,6 +237,11 @@ TEST(ExecutableImage, EmbeddedFilesAreReadInPlaceFromTheExecutable) {
     ASSERT_TRUE(LoadSceneBlock(player, scene));
     const auto& media = ItemAt<CMediaItem>(scene, 0);
     ASSERT_EQ(media.m_mediaBytes.size(), video.size());
+    // Nothing has used the file yet, so its pages still hold it as stored;
+    // the first use puts it right, once.
+    EXPECT_EQ(media.m_mediaBytes.Stored().raise, ScrambleShift(video.size()));
+    EXPECT_TRUE(std::equal(video.begin(), video.end(), media.m_mediaBytes.data()));
+    EXPECT_EQ(media.m_mediaBytes.Stored().raise, 0);
     EXPECT_TRUE(std::equal(video.begin(), video.end(), media.m_mediaBytes.data()));
     // The bytes are the executable's own pages, not a copy on the heap.
     EXPECT_EQ(MappedFileAt(media.m_mediaBytes.data()), player);
