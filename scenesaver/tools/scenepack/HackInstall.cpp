@@ -231,6 +231,9 @@ int InstallHack(const HackInstallRequest& request) {
         !WriteOutput(description.string(), Bytes(text.begin(), text.end()), 0644, error)) {
         return Fail(error);
     }
+    if (request.quiet) {
+        return 0;
+    }
     std::cout << "Installed \"" << label << "\" for XScreenSaver:\n"
               << "  saver:    " << hack.string() << "\n"
               << "  settings: " << description.string() << "\n";

@@ -30,6 +30,7 @@ struct HackInstallRequest {
     std::string player;
     HackTarget target = HackTarget::Automatic;
     std::string prefix; // HackTarget::Prefix
+    bool quiet = false; // errors only
 };
 
 // The prefix XScreenSaver was installed under: $SCENEPACK_XSCREENSAVER_PREFIX
@@ -49,7 +50,7 @@ std::string SettingsDescription(const std::string& name, const std::string& labe
 // The entry for the programs: list in ~/.xscreensaver, with its continuation.
 std::string ProgramsLine(const std::string& label, const std::string& hackPath);
 
-// Installs the saver and its description and prints where they went and the
-// line for ~/.xscreensaver. The exit status: 0, 1 when it failed (said on
+// Installs the saver and its description and, unless quiet, prints where
+// they went and the line for ~/.xscreensaver. The exit status: 0, 1 when it failed (said on
 // standard error), 2 for a bad name or label.
 int InstallHack(const HackInstallRequest& request);

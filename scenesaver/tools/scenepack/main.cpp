@@ -20,7 +20,7 @@ const char* const kUsage =
     "usage: scenepack build MANIFEST.json -o OUT [--player PATH] [--raw]\n"
     "       scenepack dump FILE [--raw] [--json]\n"
     "       scenepack install SCENE NAME [--label TEXT] [--user | --system | --prefix DIR]\n"
-    "                                    [--player PATH]\n"
+    "                                    [--player PATH] [--quiet]\n"
     "\n"
     "  build    append the manifest's scene to a copy of the player (default: the\n"
     "           SceneSaver beside scenepack); --raw writes the bare scene block\n"
@@ -96,6 +96,7 @@ struct Options {
     bool json = false;
     bool user = false;
     bool system = false;
+    bool quiet = false;
 };
 
 int Install(const Options& options) {
@@ -108,6 +109,7 @@ int Install(const Options& options) {
     request.name = options.positional[2];
     request.label = options.label;
     request.player = options.player;
+    request.quiet = options.quiet;
     if (options.user) {
         request.target = HackTarget::User;
     } else if (options.system) {
@@ -147,6 +149,8 @@ int main(int argc, char** argv) {
             options.user = true;
         } else if (arg == "--system") {
             options.system = true;
+        } else if (arg == "--quiet") {
+            options.quiet = true;
         } else if (arg == "-o" || arg == "--player" || arg == "--label" || arg == "--prefix") {
             std::cerr << "scenepack: option '" << arg << "' needs a value\n";
             return Usage();
