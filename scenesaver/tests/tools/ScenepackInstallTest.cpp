@@ -132,7 +132,7 @@ TEST(ScenepackInstall, PutsTheSaverAndItsDescriptionInXScreenSaversFolders) {
 TEST(ScenepackInstall, GoesSystemWideWhenItCanElseForTheUser) {
     QTemporaryDir dir;
     const QString system = dir.filePath("usr");
-    const QString home = dir.filePath("home");
+    const QString home = dir.filePath("Jo's home");
     QDir().mkpath(system + "/libexec/xscreensaver");
     const QString scene = Manifest(dir, "First");
     const std::map<QString, QString> environment = {{"SCENEPACK_XSCREENSAVER_PREFIX", system},
@@ -149,9 +149,18 @@ TEST(ScenepackInstall, GoesSystemWideWhenItCanElseForTheUser) {
     EXPECT_TRUE(QFileInfo(userSaver).isExecutable());
     EXPECT_TRUE(QFile::exists(home + "/.local/share/xscreensaver/config/mine.xml"));
     EXPECT_FALSE(QFile::exists(system + "/libexec/xscreensaver/mine"));
-    // XScreenSaver does not search the user's folder: the line names the path
-    EXPECT_EQ(Trimmed(LastLine(run.out)),
-              "\"mine\"  " + userSaver.toStdString() + " --root  \\n\\");
+    // XScreenSaver does not search the user's folder: the line names the
+    // path, as one word of the shell that XScreenSaver hands it to.
+    const std::string line = Trimmed(LastLine(run.out));
+    const std::string head = "\"mine\"  ";
+    const std::string tail = " --root  \\n\\";
+    ASSERT_EQ(line.rfind(head, 0), 0U) << line;
+    ASSERT_EQ(line.substr(line.size() - tail.size()), tail) << line;
+    const std::string word = line.substr(head.size(), line.size() - head.size() - tail.size());
+    // The shell's $0 is the path the saver was installed at.
+    const QString script = "set -- " + QString::fromStdString(word) +
+                           "; [ $# = 1 ] && [ \"$1\" = \"$0\" ] && [ -x \"$1\" ]";
+    EXPECT_EQ(RunProgram("/bin/sh", {"-c", script, userSaver}).exitCode, 0) << word;
     EXPECT_NE(run.out.find((system + "/share/xscreensaver/config").toStdString()),
               std::string::npos)
         << run.out;

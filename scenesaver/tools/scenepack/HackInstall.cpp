@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -197,8 +198,25 @@ std::string SettingsDescription(const std::string& name, const std::string& labe
            "</screensaver>\n";
 }
 
+// XScreenSaver hands the command to the shell: a home folder with a blank
+// in its name must not split the saver's path.
+std::string ShellWord(const std::string& text) {
+    const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0 ||
+               std::string_view("/._+-").find(c) != std::string_view::npos;
+    });
+    if (plain) {
+        return text;
+    }
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
 std::string ProgramsLine(const std::string& label, const std::string& hackPath) {
-    return "\"" + label + "\"  " + hackPath + " --root  \\n\\";
+    return "\"" + label + "\"  " + ShellWord(hackPath) + " --root  \\n\\";
 }
 
 int InstallHack(const HackInstallRequest& request) {

@@ -47,6 +47,8 @@ bool CheckHackLabel(const std::string& label, std::string& why);
 
 // The settings description XScreenSaver's settings program reads.
 std::string SettingsDescription(const std::string& name, const std::string& label);
+// A word of shell syntax that stands for the text.
+std::string ShellWord(const std::string& text);
 // The entry for the programs: list in ~/.xscreensaver, with its continuation.
 std::string ProgramsLine(const std::string& label, const std::string& hackPath);
 
