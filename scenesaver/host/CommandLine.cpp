@@ -41,10 +41,23 @@ std::optional<SaverCommandLine> ParseXScreenSaver(const std::vector<std::string>
 
 SaverCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
                                   const char* xscreensaverWindow) {
+    SaverCommandLine result;
+    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        result.mode = SaverMode::Help;
+        return result;
+    }
+    if (!arguments.empty() && arguments[0] == "--version") {
+        result.mode = SaverMode::Version;
+        return result;
+    }
     if (auto xscreensaver = ParseXScreenSaver(arguments, xscreensaverWindow)) {
         return *xscreensaver;
     }
-    SaverCommandLine result;
+    if (!arguments.empty() && arguments[0].starts_with("--")) {
+        result.mode = SaverMode::BadOption;
+        result.option = arguments[0];
+        return result;
+    }
     if (arguments.empty()) {
         result.mode = SaverMode::Configure;
         return result;
@@ -80,4 +93,26 @@ SaverCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
         result.handle = ParseWindowHandle(arguments[1]);
     }
     return result;
+}
+
+std::string SaverUsage(const std::string& program) {
+    return "usage: " + program +
+           " [MODE]\n"
+           "Plays the scene appended to this program as a screen saver.\n"
+           "\n"
+           "  (none)          the settings dialog\n"
+           "  /c              the settings dialog, owned by the active window\n"
+           "  /s              run full screen; the mouse, a key or a button ends it\n"
+           "  /p ID           preview inside the X11 window ID (decimal or 0x hex)\n"
+           "  /a ID           change the saver password (ID 0: dialogs without owner)\n"
+           "  -root           as an XScreenSaver hack: play in $XSCREENSAVER_WINDOW,\n"
+           "                  else on the root window, until SIGTERM\n"
+           "  -window-id ID   play inside the X11 window ID until SIGTERM\n"
+           "  --help          show this help and exit\n"
+           "  --version       show the version and exit\n"
+           "\n"
+           "Only the first two characters of MODE count; '-' may stand for '/' and\n"
+           "the letter's case does not matter. A bare player carries no scene:\n"
+           "'scenepack build' appends one to a copy of it, and that copy is the\n"
+           "saver; 'scenepack install' installs it as an XScreenSaver hack.\n";
 }

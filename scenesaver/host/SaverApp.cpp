@@ -11,6 +11,7 @@
 #include "host/StringTable.h"
 #include "platform/ForeignWindow.h"
 #include "platform/ShellOpen.h"
+#include "platform/StandardOptions.h"
 #include "platform/TempFolder.h"
 #include "platform/TerminationSignals.h"
 #include "platform/VideoHost.h"
@@ -89,6 +90,9 @@ int CSaverApp::Dispatch(const SaverCommandLine& commandLine) {
     case SaverMode::Embedded:
         return EmbeddedMode(commandLine);
     case SaverMode::None:
+    case SaverMode::Help:
+    case SaverMode::Version:
+    case SaverMode::BadOption:
         break;
     }
     return kExitFailure;
@@ -245,6 +249,24 @@ int SaverMain(int argc, char** argv) {
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const SaverCommandLine commandLine =
         ParseCommandLine(arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    // Answered without a display, before Qt looks for one; an unknown mode
+    // needs none either.
+    const std::string program = ProgramName(argc > 0 ? argv[0] : nullptr, "SceneSaver");
+    switch (commandLine.mode) {
+    case SaverMode::Help:
+        return PrintHelp(SaverUsage(program));
+    case SaverMode::Version:
+        return PrintVersion(program);
+    case SaverMode::BadOption:
+        return RejectOption(program, commandLine.option);
+    case SaverMode::None:
+        std::fprintf(stderr, "%s: unknown mode '%s'\nTry '%s --help' for more information.\n",
+                     program.c_str(), arguments.empty() ? "" : arguments[0].c_str(),
+                     program.c_str());
+        return kExitFailure;
+    default:
+        break;
+    }
 
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

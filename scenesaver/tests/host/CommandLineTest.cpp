@@ -28,6 +28,12 @@ const char* Name(SaverMode mode) {
         return "ChangePassword";
     case SaverMode::Embedded:
         return "Embedded";
+    case SaverMode::Help:
+        return "Help";
+    case SaverMode::Version:
+        return "Version";
+    case SaverMode::BadOption:
+        return "BadOption";
     }
     return "?";
 }
@@ -99,4 +105,26 @@ TEST(CommandLine, XScreenSaverFormsComeFirst) {
     for (const Case& c : cases) {
         ExpectParsed(c);
     }
+}
+
+// The desktop conventions stay clear of the protocol's letters: a "--" word
+// is never a mode, and the XScreenSaver forms still win over a stray option.
+TEST(CommandLine, HelpVersionAndMistypedOptions) {
+    const Case cases[] = {
+        {{"--help"}, nullptr, SaverMode::Help, std::nullopt},
+        {{"-h"}, nullptr, SaverMode::Help, std::nullopt},
+        {{"--help"}, "4242", SaverMode::Help, std::nullopt},
+        {{"--version", "/s"}, nullptr, SaverMode::Version, std::nullopt},
+        {{"--verbose"}, nullptr, SaverMode::BadOption, std::nullopt},
+        {{"--s"}, nullptr, SaverMode::BadOption, std::nullopt},
+        {{"--"}, nullptr, SaverMode::BadOption, std::nullopt},
+        {{"--fps", "--root"}, nullptr, SaverMode::Embedded, std::nullopt, false, true},
+        // Only the first word asks for help; the protocol reads the rest.
+        {{"/s", "--help"}, nullptr, SaverMode::Run, std::nullopt},
+        {{"-help"}, nullptr, SaverMode::None, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        ExpectParsed(c);
+    }
+    EXPECT_EQ(ParseCommandLine({"--frobnicate", "1"}, nullptr).option, "--frobnicate");
 }

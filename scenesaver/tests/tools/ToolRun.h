@@ -4,6 +4,7 @@
 // what it said, so tests check the tool exactly as its users meet it.
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 #include <string>
@@ -14,11 +15,24 @@ struct ToolRun {
     std::string err;
 };
 
-inline ToolRun RunTool(const char* name, const QStringList& arguments) {
+inline ToolRun
+RunProgram(const QString& path, const QStringList& arguments,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
-    process.start(QStringLiteral(SCENESAVER_BIN_DIR "/") + QString::fromLatin1(name), arguments);
+    process.setProcessEnvironment(environment);
+    process.start(path, arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput().toStdString(),
             process.readAllStandardError().toStdString()};
+}
+
+inline QString ToolPath(const char* name) {
+    return QStringLiteral(SCENESAVER_BIN_DIR "/") + QString::fromLatin1(name);
+}
+
+inline ToolRun
+RunTool(const char* name, const QStringList& arguments,
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    return RunProgram(ToolPath(name), arguments, environment);
 }

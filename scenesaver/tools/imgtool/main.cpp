@@ -5,13 +5,27 @@
 //                             24-bit BMP (.bmp) or progressive JPEG (.jpg)
 
 #include "imglib/ImgLib.h"
+#include "platform/StandardOptions.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <strings.h>
+#include <vector>
 
 namespace {
+const char* const kUsage =
+    "usage: imgtool info FILE\n"
+    "       imgtool convert IN OUT\n"
+    "\n"
+    "  info     print the format id (0 unknown, 1 BMP, 3 JPEG, ...), width and\n"
+    "           height of the picture FILE\n"
+    "  convert  decode IN as SceneSaver does and write OUT as a 24-bit BMP (.bmp)\n"
+    "           or a progressive JPEG (.jpg, .jpeg)\n"
+    "\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n";
+
 struct Picture {
     int format = IMG_FMT_UNKNOWN;
     int width = 0;
@@ -90,12 +104,21 @@ int Convert(const char* in, const std::string& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const auto answered = AnswerStandardOptions(args, "imgtool", kUsage)) {
+        return *answered;
+    }
+    for (const std::string& arg : args) {
+        if (arg.size() > 1 && arg[0] == '-') {
+            return RejectOption("imgtool", arg);
+        }
+    }
     if (argc == 3 && std::strcmp(argv[1], "info") == 0) {
         return Info(argv[2]);
     }
     if (argc == 4 && std::strcmp(argv[1], "convert") == 0) {
         return Convert(argv[2], argv[3]);
     }
-    std::fprintf(stderr, "usage: imgtool info FILE\n       imgtool convert IN OUT\n");
-    return 2;
+    std::fputs(kUsage, stderr);
+    return kUsageErrorStatus;
 }

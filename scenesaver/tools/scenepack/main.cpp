@@ -1,38 +1,42 @@
-// scenepack: makes a player with a scene from a JSON manifest, and shows the
-// scene behind a player.
-//
-//   scenepack build MANIFEST.json -o OUT [--player PATH] [--raw]
-//   scenepack dump FILE [--raw] [--json]
+// scenepack: makes a player with a scene from a JSON manifest, shows the
+// scene behind a player, and installs a saver as an XScreenSaver hack.
 
-#include "BlockWriter.h"
+#include "HackInstall.h"
 #include "Manifest.h"
-#include "platform/ExecutableImage.h"
+#include "Packing.h"
+#include "platform/StandardOptions.h"
 #include "platform/TextCodec.h"
 #include "scene/Scene.h"
 #include "scene/SceneBlock.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 
-#include <sys/stat.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
-#include <optional>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+const char* const kUsage =
+    "usage: scenepack build MANIFEST.json -o OUT [--player PATH] [--raw]\n"
+    "       scenepack dump FILE [--raw] [--json]\n"
+    "       scenepack install SCENE NAME [--label TEXT] [--user | --system | --prefix DIR]\n"
+    "                                    [--player PATH] [--quiet]\n"
+    "\n"
+    "  build    append the manifest's scene to a copy of the player (default: the\n"
+    "           SceneSaver beside scenepack); --raw writes the bare scene block\n"
+    "  dump     list the items of the scene behind FILE; --json prints the whole\n"
+    "           scene as a manifest, --raw reads FILE as a bare block\n"
+    "  install  install SCENE (a manifest or a saver) as the XScreenSaver hack NAME\n"
+    "           with its settings description, system-wide when XScreenSaver's\n"
+    "           folders can be written, else for this user, and print the line for\n"
+    "           the programs: list in ~/.xscreensaver\n"
+    "\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n";
 
 int Usage() {
-    std::cerr << "usage: scenepack build MANIFEST.json -o OUT [--player PATH] [--raw]\n"
-                 "       scenepack dump FILE [--raw] [--json]\n";
-    return 2;
+    std::cerr << kUsage;
+    return kUsageErrorStatus;
 }
 
 int Fail(const std::string& message) {
@@ -40,74 +44,15 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-std::optional<Bytes> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The bare player next to this program.
-std::string DefaultPlayer() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (self.parent_path() / "SceneSaver").string();
-}
-
-// Writes through a temporary file, so a failed build leaves no half file.
-bool WriteOutput(const std::string& path, const Bytes& bytes, mode_t mode, std::string& error) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            error = "cannot write " + path;
-            return false;
-        }
-    }
-    if (chmod(temporary.c_str(), mode) != 0 || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
-}
-
-int Build(const std::string& manifestPath, const std::string& outPath, std::string playerPath,
+int Build(const std::string& manifestPath, const std::string& outPath, const std::string& player,
           bool raw) {
-    QFile manifest(QString::fromStdString(manifestPath));
-    if (!manifest.open(QIODevice::ReadOnly)) {
-        return Fail("cannot read " + manifestPath);
-    }
-    CScene factory;
-    ManifestScene scene;
+    PackedSaver saver;
     std::string error;
-    const std::string baseDir = QFileInfo(manifest).absolutePath().toStdString();
-    if (!ParseManifest(manifest.readAll(), baseDir, factory, scene, error)) {
-        return Fail(manifestPath + ": " + error);
+    if (!PackManifest(manifestPath, player, raw, saver, error) ||
+        !WriteOutput(outPath, saver.bytes, saver.mode, error)) {
+        return Fail(error);
     }
-    const Bytes block = WriteSceneBlock(scene.items, scene.reserved);
-    if (raw) {
-        return WriteOutput(outPath, block, 0644, error) ? 0 : Fail(error);
-    }
-    if (playerPath.empty()) {
-        playerPath = DefaultPlayer();
-    }
-    // A player that carries a scene already is cut back to its image.
-    const std::optional<std::uint64_t> imageEnd = ExecutableImageEnd(playerPath, &error);
-    std::optional<Bytes> player = ReadFile(playerPath);
-    if (!imageEnd || !player) {
-        return Fail("player " + playerPath + ": " + (error.empty() ? "cannot be read" : error));
-    }
-    player->resize(static_cast<std::size_t>(*imageEnd));
-    player->insert(player->end(), block.begin(), block.end());
-    struct stat info {};
-    const mode_t mode = stat(playerPath.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0755;
-    return WriteOutput(outPath, *player, mode, error) ? 0 : Fail(error);
+    return 0;
 }
 
 int Dump(const std::string& path, bool raw, bool json) {
@@ -141,39 +86,94 @@ int Dump(const std::string& path, bool raw, bool json) {
     return 0;
 }
 
-} // namespace
-
-// Options may stand before or after the file.
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+struct Options {
     std::vector<std::string> positional;
     std::string output;
     std::string player;
+    std::string label;
+    std::string prefix;
     bool raw = false;
     bool json = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) {
-            output = args[++i];
-        } else if (args[i] == "--player" && i + 1 < args.size()) {
-            player = args[++i];
-        } else if (args[i] == "--raw") {
-            raw = true;
-        } else if (args[i] == "--json") {
-            json = true;
-        } else if (args[i].starts_with("-") && args[i] != "-") {
-            return Usage();
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
-    if (positional.size() != 2) {
+    bool user = false;
+    bool system = false;
+    bool quiet = false;
+};
+
+int Install(const Options& options) {
+    if (options.positional.size() != 3 || !options.output.empty() || options.raw || options.json ||
+        (options.user + options.system + !options.prefix.empty()) > 1) {
         return Usage();
     }
-    if (positional[0] == "build" && !output.empty() && !json) {
-        return Build(positional[1], output, player, raw);
+    HackInstallRequest request;
+    request.scene = options.positional[1];
+    request.name = options.positional[2];
+    request.label = options.label;
+    request.player = options.player;
+    request.quiet = options.quiet;
+    if (options.user) {
+        request.target = HackTarget::User;
+    } else if (options.system) {
+        request.target = HackTarget::System;
+    } else if (!options.prefix.empty()) {
+        request.target = HackTarget::Prefix;
+        request.prefix = options.prefix;
     }
-    if (positional[0] == "dump" && output.empty() && player.empty()) {
-        return Dump(positional[1], raw, json);
+    return InstallHack(request);
+}
+
+} // namespace
+
+// Options may stand before or after the files.
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const auto answered = AnswerStandardOptions(args, "scenepack", kUsage)) {
+        return *answered;
+    }
+    Options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool valued = i + 1 < args.size();
+        if (arg == "-o" && valued) {
+            options.output = args[++i];
+        } else if (arg == "--player" && valued) {
+            options.player = args[++i];
+        } else if (arg == "--label" && valued) {
+            options.label = args[++i];
+        } else if (arg == "--prefix" && valued) {
+            options.prefix = args[++i];
+        } else if (arg == "--raw") {
+            options.raw = true;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--user") {
+            options.user = true;
+        } else if (arg == "--system") {
+            options.system = true;
+        } else if (arg == "--quiet") {
+            options.quiet = true;
+        } else if (arg == "-o" || arg == "--player" || arg == "--label" || arg == "--prefix") {
+            std::cerr << "scenepack: option '" << arg << "' needs a value\n";
+            return Usage();
+        } else if (arg.starts_with("-") && arg != "-") {
+            return RejectOption("scenepack", arg);
+        } else {
+            options.positional.push_back(arg);
+        }
+    }
+    const std::string command = options.positional.empty() ? "" : options.positional[0];
+    const bool installOnly =
+        options.user || options.system || !options.prefix.empty() || !options.label.empty();
+    if (command == "install") {
+        return Install(options);
+    }
+    if (options.positional.size() != 2 || installOnly) {
+        return Usage();
+    }
+    if (command == "build" && !options.output.empty() && !options.json) {
+        return Build(options.positional[1], options.output, options.player, options.raw);
+    }
+    if (command == "dump" && options.output.empty() && options.player.empty()) {
+        return Dump(options.positional[1], options.raw, options.json);
     }
     return Usage();
 }
