@@ -14,6 +14,7 @@ public:
     bool OnCommand(std::int32_t id) override;                         // slot 2
     bool OnStart() override;                                          // slot 5
     void OnQuit() override;                                           // slot 6
+    bool CreateMainWindow() override;                                 // slot 7
     wkit::IconAction ClassifyIconClick(std::uint32_t flags) override; // slot 9
     std::shared_ptr<wkit::Menu> BuildIconMenu(std::shared_ptr<wkit::Menu> menu,
                                               std::uint32_t flags) override; // slot 10

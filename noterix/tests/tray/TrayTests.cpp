@@ -170,6 +170,20 @@ TEST_F(Tray, TheCloseBoxAsksBeforeDeletingAndNoAsksAgainNextTime) {
     EXPECT_EQ(Recorder().dialogs.size(), 2u);
 }
 
+TEST_F(Tray, TheErrorDialogHoldsTheAutosaveWhileItIsOpen) {
+    bool autosaveHeld = false;
+    Recorder().whileModal = [&] { autosaveHeld = app->Keeper().IsDialogOpen(); };
+    Recorder().answers.push_back(ScriptedAnswer{"", 1001, false});
+    auto& errors = plat::ErrorStateStack::Get();
+    errors.Push(plat::ErrAccessDenied, plat::SeverityError, "the disk went away");
+    errors.Report();
+    errors.Clear();
+    Recorder().whileModal = nullptr;
+    ASSERT_EQ(Recorder().dialogs.size(), 1u);
+    EXPECT_TRUE(autosaveHeld) << "an autosave tick could save inside the error dialog";
+    EXPECT_FALSE(app->Keeper().IsDialogOpen());
+}
+
 TEST_F(Tray, ASecondCopyTellsTheUserAndEndsWithoutItsLoopOrASave) {
     AddNote("the first copy's note");
     ASSERT_TRUE(app->Keeper().SaveNow());
@@ -186,6 +200,9 @@ TEST_F(Tray, ASecondCopyTellsTheUserAndEndsWithoutItsLoopOrASave) {
         second.RunProgram();
         EXPECT_FALSE(looped) << "the second copy ran its message loop";
         EXPECT_EQ(second.recorder->dialogs.size(), 1u) << "the user is told once";
+        // Not even for a moment: an icon that comes and goes looks like a crash.
+        EXPECT_TRUE(second.recorder->iconLog.empty())
+            << "the second copy showed an icon: " << second.recorder->iconLog.front();
         EXPECT_EQ(second.Keeper().Store().Count(), 0u);
     }
     PinnetWindow::SetKeeper(&app->Keeper());

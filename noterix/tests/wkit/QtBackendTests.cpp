@@ -281,6 +281,26 @@ TEST_F(QtBackend, MessageDialogsFitTheirText) {
     big.Destroy();
 }
 
+TEST_F(QtBackend, OnlyDialogsWithASizingBorderCanBeSizedByTheWindowManager) {
+    // A window manager draws a resize handle and a maximise button on any
+    // window whose size hints allow sizing; a dialog laid out for one size
+    // then shows an empty strip of handle under it.
+    wkit::AlertDialog alert(nullptr);
+    const Fit fit = ShowAlert("one\ntwo\nthree", alert);
+    QWidget* fixed = WidgetOf(alert);
+    EXPECT_EQ(fixed->minimumSize(), fixed->maximumSize());
+    EXPECT_EQ(fixed->maximumSize(), fixed->size()) << "the size it was fitted to";
+    EXPECT_EQ(fit.client.Height(), fixed->height());
+    alert.Destroy();
+
+    AnchoredDialog sizable;
+    ASSERT_TRUE(sizable.Create(true));
+    QWidget* free = WidgetOf(sizable);
+    EXPECT_GT(free->maximumWidth(), free->width());
+    EXPECT_GT(free->maximumHeight(), free->height());
+    sizable.Destroy();
+}
+
 TEST_F(QtBackend, TheMessageIsPaintedInsideASunkenEdge) {
     wkit::AlertDialog dialog(nullptr);
     ShowAlert("&Painted text", dialog);
