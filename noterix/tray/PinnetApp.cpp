@@ -50,9 +50,11 @@ PinnetApp::PinnetApp() : keeper_(*this) {
     alternateIconCommand = CommandShowOrHide;
     PinnetWindow::SetKeeper(&keeper_);
     leftArmed = false;
+    AddIdleHandler(&menuWarmer_);
 }
 
 PinnetApp::~PinnetApp() {
+    RemoveIdleHandler(&menuWarmer_);
     notesMenu_.reset();
     PinnetWindow::FreeClosed();
     PinnetWindow::SetKeeper(nullptr);
@@ -73,6 +75,7 @@ bool PinnetApp::OnStart() {
     }
     std::srand(static_cast<unsigned>(plat::Time::Now().Seconds()));
     keeper_.StartAutosave(AutosavePeriod(std::getenv("NOTERIX_AUTOSAVE_MS")));
+    ScheduleIdleWork();
     return true;
 }
 

@@ -70,6 +70,25 @@ TEST_F(Tray, TheLeftButtonArmsItsReleaseAndADoubleClickMakesANoteAndDisarms) {
     EXPECT_EQ(Recorder().shownMenus.size(), 1u); // disarmed: no list
 }
 
+TEST_F(Tray, OnceIdleAfterTheStartTheIconsMenusAreReadiedWithoutShowingThem) {
+    AddNote("milk");
+    ASSERT_FALSE(Recorder().idleTimerStarts.empty()) << "nothing readies the menus after the start";
+    EXPECT_TRUE(Recorder().preparedMenus.empty());
+    Recorder().now += 5000;
+    Recorder().FireIdleTimer();
+    ASSERT_EQ(Recorder().preparedMenus.size(), 2u);
+    EXPECT_EQ(Recorder().preparedMenus[0],
+              (std::vector<std::string>{"Create new note...", "-", "milk"}));
+    const std::vector<std::string>& menu = Recorder().preparedMenus[1];
+    EXPECT_EQ(std::count(menu.begin(), menu.end(), "Show"), 1);
+    EXPECT_TRUE(Recorder().shownMenus.empty());
+    // The readied menus are the ones a click then shows.
+    Recorder().InjectIconFlags(wkit::IconLeft | wkit::IconDown);
+    Recorder().InjectIconFlags(wkit::IconLeft | wkit::IconUp);
+    ASSERT_EQ(Recorder().shownMenus.size(), 1u);
+    EXPECT_EQ(LastMenu(), Recorder().preparedMenus[0]);
+}
+
 TEST_F(Tray, TheShowItemComesAndGoesWithTheNotesAtItsOwnPlace) {
     const auto rightClick = [this] { Recorder().InjectIconFlags(wkit::IconRight | wkit::IconUp); };
     rightClick();

@@ -329,6 +329,15 @@ std::int32_t Qt_ApplicationImp::TrackMenu(const Menu& menu) {
     return TrackMenuAt(menu, CursorPosition());
 }
 
+void Qt_ApplicationImp::PrepareMenu(const Menu& menu) {
+    QMenu& prepared = menus_.Prepare(menu);
+    // Styled, laid out and with its window made: what the first showing
+    // would otherwise do while the user waits.
+    prepared.ensurePolished();
+    prepared.sizeHint();
+    prepared.winId();
+}
+
 std::int32_t Qt_ApplicationImp::TrackMenuAt(const Menu& menu, Point at) {
     QMenu& shown = menus_.Prepare(menu);
     if (shown.isEmpty()) {

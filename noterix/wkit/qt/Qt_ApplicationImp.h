@@ -64,6 +64,7 @@ public:
     bool IconAdded() const override { return tray_ != nullptr; }
     std::int32_t TrackMenu(const Menu& menu) override;
     std::int32_t TrackMenuAt(const Menu& menu, Point at) override;
+    void PrepareMenu(const Menu& menu) override;
 
     void StartIdleTimer(std::uint32_t milliseconds) override;
     void StartClickTimer(std::uint32_t milliseconds) override;

@@ -65,9 +65,9 @@ void Fill(QMenu& target, const Menu& source, std::int32_t defaultId) {
     }
 }
 
-// Brings a menu built before up to date; false when its shape differs (then
-// it is built anew).
-bool Update(QMenu& target, const Menu& source, std::int32_t defaultId) {
+// Whether a menu built before has the items of this one, kind for kind, its
+// submenus too: then it can be brought up to date in place.
+bool SameShape(QMenu& target, const Menu& source) {
     const QList<QAction*> actions = target.actions();
     if (static_cast<std::size_t>(actions.size()) != source.Count()) {
         return false;
@@ -75,26 +75,28 @@ bool Update(QMenu& target, const Menu& source, std::int32_t defaultId) {
     for (std::size_t i = 0; i < source.Count(); ++i) {
         const MenuItem& item = source.At(i);
         QAction& action = *actions[static_cast<qsizetype>(i)];
-        const bool separator = item.kind == MenuItem::Separator;
-        if (action.isSeparator() != separator || (action.menu() != nullptr) != bool(item.submenu)) {
+        if (action.isSeparator() != (item.kind == MenuItem::Separator) ||
+            (action.menu() != nullptr) != bool(item.submenu) ||
+            (item.submenu && !SameShape(*action.menu(), *item.submenu))) {
             return false;
         }
     }
+    return true;
+}
+
+void Update(QMenu& target, const Menu& source, std::int32_t defaultId) {
+    const QList<QAction*> actions = target.actions();
     target.setDefaultAction(nullptr);
     for (std::size_t i = 0; i < source.Count(); ++i) {
         const MenuItem& item = source.At(i);
         QAction& action = *actions[static_cast<qsizetype>(i)];
         if (item.submenu) {
             action.setText(MenuText(item));
-            if (!Update(*action.menu(), *item.submenu, defaultId)) {
-                action.menu()->clear();
-                Fill(*action.menu(), *item.submenu, defaultId);
-            }
+            Update(*action.menu(), *item.submenu, defaultId);
         } else if (item.kind != MenuItem::Separator) {
             Describe(target, action, item, defaultId);
         }
     }
-    return true;
 }
 
 } // namespace
@@ -102,14 +104,15 @@ bool Update(QMenu& target, const Menu& source, std::int32_t defaultId) {
 QMenu& Qt_MenuBuilder::Prepare(const Menu& source) {
     auto usable = kept_.end();
     for (auto menu = kept_.begin(); menu != kept_.end(); ++menu) {
-        if (!(*menu)->isVisible() && Update(**menu, source, source.DefaultItem())) {
+        if (!(*menu)->isVisible() && SameShape(**menu, source)) {
+            Update(**menu, source, source.DefaultItem());
             usable = menu;
             break;
         }
     }
     if (usable == kept_.end()) {
         // Destroying a whole menu is quick; removing its actions one by one
-        // is not. A kept menu on the screen (this one is opened from it) is
+        // (to reuse the rest) is not. A kept menu on the screen (this one is opened from it) is
         // never dropped.
         if (kept_.size() >= Kept && !kept_.back()->isVisible()) {
             kept_.pop_back();
