@@ -448,8 +448,11 @@ public:
     double ToIcon() const { return toIcon_; }
     double ToFirstNote() const { return toFirstNote_; }
 
-    long ResidentKilobytes() const {
-        return StatusField("/proc/" + std::to_string(pid_) + "/status", "VmRSS");
+    // All resident pages, or only the process's own (not the shared
+    // libraries' and files' pages).
+    long ResidentKilobytes(bool ownOnly = false) const {
+        return StatusField("/proc/" + std::to_string(pid_) + "/status",
+                           ownOnly ? "RssAnon" : "VmRSS");
     }
 
     double WakeUpsPerMinute(int seconds) const {
@@ -544,7 +547,7 @@ private:
 
 // A program's figures; negative where it could not be measured.
 struct Figures {
-    double toIcon = -1, toFirstNote = -1, residentMiB = -1;
+    double toIcon = -1, toFirstNote = -1, residentMiB = -1, ownMiB = -1;
     double idleQuiet = -1, idleWithAutosave = -1;
     double listOfTen = -1, firstListOfMany = -1, listOfMany = -1, manyToIcon = -1;
 };
@@ -567,7 +570,7 @@ Figures Measure(const Peer& peer, const Screen& screen, xcb_window_t tray, const
     std::printf("measuring %s...\n", peer.name.c_str());
     std::fflush(stdout);
     Figures figures;
-    std::vector<double> memory;
+    std::vector<double> memory, own;
     for (int run = 0; run < runs; ++run) {
         // The first start measures idle without the autosave, the second with it.
         const bool quiet = run == 0;
@@ -581,6 +584,7 @@ Figures Measure(const Peer& peer, const Screen& screen, xcb_window_t tray, const
         // Let start-up finish (fonts, caches, the first paint of every note).
         std::this_thread::sleep_for(std::chrono::seconds(3));
         memory.push_back(static_cast<double>(session.ResidentKilobytes()) / 1024.0);
+        own.push_back(static_cast<double>(session.ResidentKilobytes(true)) / 1024.0);
         if (run < 2) {
             std::this_thread::sleep_until(shown + kIdleAfter);
             (quiet ? figures.idleQuiet : figures.idleWithAutosave) =
@@ -591,7 +595,9 @@ Figures Measure(const Peer& peer, const Screen& screen, xcb_window_t tray, const
     if (!memory.empty()) {
         // Memory is not slowed by the neighbours as time is: the middle run.
         std::sort(memory.begin(), memory.end());
+        std::sort(own.begin(), own.end());
         figures.residentMiB = memory[memory.size() / 2];
+        figures.ownMiB = own[own.size() / 2];
     }
     Session session(peer, screen, tray, work);
     if (session.Start(kListNotes, false)) {
@@ -732,6 +738,7 @@ int main(int argc, char** argv) {
          "<= half of xpad's", half(ours.toFirstNote, theirs.toFirstNote)},
         {"resident memory, 10 notes, MiB", ours.residentMiB, theirs.residentMiB,
          "<= half of xpad's", half(ours.residentMiB, theirs.residentMiB)},
+        {"  of it its own (RssAnon), MiB", ours.ownMiB, theirs.ownMiB, "", std::nullopt},
         {"idle wake-ups/min, no autosave", ours.idleQuiet, theirs.idleQuiet, "<= 2",
          below(ours.idleQuiet, 2)},
         {"idle wake-ups/min, with autosave", ours.idleWithAutosave, theirs.idleWithAutosave, "",

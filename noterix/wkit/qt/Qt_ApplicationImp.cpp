@@ -135,6 +135,7 @@ Qt_ApplicationImp::~Qt_ApplicationImp() {
     if (qApp != nullptr && input_) {
         qApp->removeEventFilter(input_.get());
     }
+    menus_.Clear();
     timers_.reset();
     input_.reset();
     if (Current() == this) {

@@ -20,6 +20,8 @@ public:
     // The Qt menu for the portable one, valid until the next call. A menu
     // opened while the kept ones are still on the screen is built afresh.
     QMenu& Prepare(const Menu& source);
+    // Lets the kept menus go (before the application object goes).
+    void Clear() { kept_.clear(); }
 
     static constexpr std::size_t Kept = 4;
 
