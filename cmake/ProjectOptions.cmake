@@ -56,6 +56,7 @@ function(add_fuzz_target)
         target_sources(${F_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/fuzz_replay_main.cpp)
         add_test(NAME ${F_NAME}-corpus COMMAND ${F_NAME} ${F_CORPUS})
     endif()
+    set(labels fuzz ${F_LABELS})
     set_tests_properties(${F_NAME}-corpus PROPERTIES
-        LABELS "fuzz;${F_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+        LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
 endfunction()
