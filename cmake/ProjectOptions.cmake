@@ -41,9 +41,10 @@ endfunction()
 # A fuzz target. With BUILD_FUZZERS it links libFuzzer; otherwise a small
 # driver replays the seed corpus, so every build checks the corpus still
 # passes. Either way the corpus replay is an ordinary test.
-#   add_fuzz_target(NAME name SOURCES ... LIBS ... CORPUS dir)
+#   add_fuzz_target(NAME name SOURCES ... LIBS ... CORPUS dir [LABELS ...])
+# The replay is labelled "fuzz" and with the given labels (the program's).
 function(add_fuzz_target)
-    cmake_parse_arguments(F "" "NAME;CORPUS" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(F "" "NAME;CORPUS" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${F_NAME} ${F_SOURCES})
     project_warnings(${F_NAME})
     target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
@@ -55,6 +56,7 @@ function(add_fuzz_target)
         target_sources(${F_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/fuzz_replay_main.cpp)
         add_test(NAME ${F_NAME}-corpus COMMAND ${F_NAME} ${F_CORPUS})
     endif()
+    set(labels fuzz ${F_LABELS})
     set_tests_properties(${F_NAME}-corpus PROPERTIES
-        LABELS fuzz ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+        LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
 endfunction()

@@ -28,6 +28,10 @@ public:
     // writes anything. When the lock cannot be made at all, the notes load
     // and every save fails until it can be taken.
     bool StartUp();
+    // The lock part of the start-up alone, for a program that wants to know
+    // before it shows anything at all: false when another copy already has
+    // the notes (the user has been told once; StartUp fails then too).
+    bool ClaimNotes();
     bool LoadNotes();
     bool LoadDefaultNote(std::uint16_t resource);
     bool SaveNotes();
@@ -91,6 +95,7 @@ private:
     // (One that loses the lock later keeps trying, as its edits are its
     // user's, and a save then keeps the other copy's file aside.)
     bool standingDown_ = false;
+    bool claimed_ = false;
     std::uint32_t timer_ = 0;
     int dialogsOpen_ = 0;
 };

@@ -7,7 +7,11 @@
 #include "plat/Preferences.h"
 #include "wkit/ResourceFile.h"
 
-bool NotesKeeper::StartUp() {
+bool NotesKeeper::ClaimNotes() {
+    if (claimed_) {
+        return !standingDown_;
+    }
+    claimed_ = true;
     auto& errors = plat::ErrorStateStack::Get();
     // A second copy working on the same file would overwrite the first
     // one's changes at every save, so it stops here, before it has touched
@@ -22,7 +26,13 @@ bool NotesKeeper::StartUp() {
     } else {
         errors.Clear(); // no folder, or no lock to be had: the saves will say so
     }
+    return true;
+}
 
+bool NotesKeeper::StartUp() {
+    if (!ClaimNotes()) {
+        return false;
+    }
     LoadNotes();
     if (store_.IsFileOlderThanCurrent()) {
         LoadDefaultNote(TextVersionHistory);

@@ -3,6 +3,7 @@
 #include "plat/Preferences.h"
 #include "tray/PinnetWindow.h"
 #include "tray/TrayResources.h"
+#include "tray/Version.h"
 
 #include <memory>
 
@@ -67,7 +68,7 @@ void AboutDialog::Open() {
 
 bool AboutDialog::OnInitDialog() {
     plat::String version, text;
-    version.Format("%d.%.2d", 1, 6);
+    version.Format("%d.%.2d", NoterixVersionMajor, NoterixVersionMinor);
     text.Format("Noterix v%s", version.c_str());
     SetControlText(ControlVersion, text);
     link_.Attach(*this, ControlWebAddress);

@@ -5,6 +5,7 @@
 #include "plat/Preferences.h"
 #include "plat/Time.h"
 #include "tray/AutosavePeriod.h"
+#include "tray/GuardedErrorReporter.h"
 #include "tray/OptionsDialog.h"
 #include "tray/PinnetWindow.h"
 #include "tray/TrayResources.h"
@@ -38,7 +39,7 @@ const wkit::CommandMap PinnetApp::commandMap = {&wkit::ApplicationDialog::comman
 PinnetApp::PinnetApp() : keeper_(*this) {
     InstallTrayResources();
     plat::Preferences::SetIdentity("Tallowbrook", "Noterix");
-    plat::ErrorStateStack::Get().SetReporter(new wkit::wKitErrorReporter());
+    plat::ErrorStateStack::Get().SetReporter(new GuardedErrorReporter);
     name.id = StringProgramName;
     largeIcon.id = smallIcon.id = IconNoterix;
     iconMenu.id = MenuTray;
@@ -49,9 +50,11 @@ PinnetApp::PinnetApp() : keeper_(*this) {
     alternateIconCommand = CommandShowOrHide;
     PinnetWindow::SetKeeper(&keeper_);
     leftArmed = false;
+    AddIdleHandler(&menuWarmer_);
 }
 
 PinnetApp::~PinnetApp() {
+    RemoveIdleHandler(&menuWarmer_);
     notesMenu_.reset();
     PinnetWindow::FreeClosed();
     PinnetWindow::SetKeeper(nullptr);
@@ -61,12 +64,18 @@ wkit::Dialog* PinnetApp::CreateMainDialog() {
     return new OptionsDialog;
 }
 
+bool PinnetApp::CreateMainWindow() {
+    // A second copy says so and ends before its icon ever appears.
+    return keeper_.ClaimNotes() && ApplicationDialog::CreateMainWindow();
+}
+
 bool PinnetApp::OnStart() {
     if (!keeper_.StartUp()) {
         return false;
     }
     std::srand(static_cast<unsigned>(plat::Time::Now().Seconds()));
     keeper_.StartAutosave(AutosavePeriod(std::getenv("NOTERIX_AUTOSAVE_MS")));
+    ScheduleIdleWork();
     return true;
 }
 

@@ -14,6 +14,7 @@ public:
     bool OnCommand(std::int32_t id) override;                         // slot 2
     bool OnStart() override;                                          // slot 5
     void OnQuit() override;                                           // slot 6
+    bool CreateMainWindow() override;                                 // slot 7
     wkit::IconAction ClassifyIconClick(std::uint32_t flags) override; // slot 9
     std::shared_ptr<wkit::Menu> BuildIconMenu(std::shared_ptr<wkit::Menu> menu,
                                               std::uint32_t flags) override; // slot 10
@@ -42,7 +43,22 @@ public:
     static const wkit::CommandMap commandMap;
 
 private:
+    // While the user is idle, the icon's menus are built ahead of the next
+    // click: a list of thousands of notes then shows at once.
+    class MenuWarmer : public wkit::IdleHandler {
+    public:
+        explicit MenuWarmer(PinnetApp& app) : app_(app) {}
+        bool OnIdle(std::uint32_t) override {
+            app_.PrepareIconMenus();
+            return false;
+        }
+
+    private:
+        PinnetApp& app_;
+    };
+
     NotesKeeper keeper_;
+    MenuWarmer menuWarmer_{*this};
     std::int32_t showPosition_ = -1;
     bool showPresent_ = true;
     std::shared_ptr<wkit::Menu> notesMenu_;

@@ -76,6 +76,10 @@ void PinnetWindow::SetKeeper(NotesKeeper* keeper) {
     theKeeper = keeper;
 }
 
+NotesKeeper* PinnetWindow::Keeper() {
+    return theKeeper;
+}
+
 void PinnetWindow::FreeClosed() {
     ClosedWindows().clear();
 }

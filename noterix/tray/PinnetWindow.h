@@ -51,6 +51,7 @@ public:
     // The keeper whose store a deleted note leaves and whose autosave waits
     // while a note asks its question; windows that are gone are freed here too.
     static void SetKeeper(NotesKeeper* keeper);
+    static NotesKeeper* Keeper();
     static void FreeClosed();
 
     void Sync();

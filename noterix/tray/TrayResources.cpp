@@ -71,7 +71,7 @@ constexpr wkit::ControlTemplate noteControls[] = {
 };
 constexpr wkit::DialogTemplate noteDialog = wkit::MakeDialogTemplate(
     DialogNote, "Noterix", "Verdana", 8, 50, 30,
-    wkit::SizingBorder | wkit::ToolWindow | wkit::OwnCaption, noteControls);
+    wkit::SizingBorder | wkit::ToolWindow | wkit::OwnCaption | wkit::MinimiseBox, noteControls);
 
 constexpr wkit::ControlTemplate optionControls[] = {
     {ControlKind::CheckBox, ControlAskDelete, "&Prompt for confirmation when deleting notes", 7, 7,

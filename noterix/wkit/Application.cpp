@@ -173,10 +173,7 @@ void Application::HandleIconFlags(std::uint32_t flags) {
     }
 }
 
-void Application::ShowIconMenu(std::uint32_t flags) {
-    if (showingMenu_ || !imp_) {
-        return;
-    }
+bool Application::LoadIconMenu() {
     if (!iconMenuLoaded_) {
         iconMenuLoaded_ = true;
         // The icon menu is the template's first popup.
@@ -189,7 +186,23 @@ void Application::ShowIconMenu(std::uint32_t flags) {
             }
         }
     }
-    if (!loadedIconMenu_) {
+    return loadedIconMenu_ != nullptr;
+}
+
+void Application::PrepareIconMenus() {
+    if (showingMenu_ || !imp_ || !LoadIconMenu()) {
+        return;
+    }
+    for (const std::uint32_t flags : {IconLeft | IconUp, IconRight | IconUp}) {
+        if (std::shared_ptr<Menu> menu = BuildIconMenu(loadedIconMenu_, flags)) {
+            menu->SetDefaultItem(defaultIconCommand);
+            imp_->PrepareMenu(*menu);
+        }
+    }
+}
+
+void Application::ShowIconMenu(std::uint32_t flags) {
+    if (showingMenu_ || !imp_ || !LoadIconMenu()) {
         return;
     }
     std::shared_ptr<Menu> menu = BuildIconMenu(loadedIconMenu_, flags);
@@ -221,6 +234,10 @@ void Application::InputArrived() {
     if (idle_) {
         idle_->Input(imp_->Milliseconds());
     }
+}
+
+void Application::ScheduleIdleWork() {
+    InputArrived();
 }
 
 void Application::IdleTimerFired() {

@@ -68,6 +68,13 @@ public:
     // The main dialog was destroyed: the icon goes and the loop ends.
     void MainWindowDestroyed();
 
+    // Starts the idle rule's quiet period now, as input does: the idle
+    // handlers run once it has passed.
+    void ScheduleIdleWork();
+    // Builds the icon's menus (the notes list of a left click and the menu of
+    // a right click) ahead of the click, so that a long list shows at once.
+    void PrepareIconMenus();
+
     void AddIdleHandler(IdleHandler* handler);
     void RemoveIdleHandler(IdleHandler* handler);
     void AddTopLevel(Window* window);
@@ -101,6 +108,8 @@ protected:
 private:
     bool RunIdleHandlers();
     void ShowIconMenu(std::uint32_t flags);
+    // The icon menu of the template, loaded once; false when there is none.
+    bool LoadIconMenu();
 
     std::unique_ptr<ApplicationImp> imp_;
     std::unique_ptr<IdleRule> idle_;

@@ -175,6 +175,9 @@ public:
     // command id, or 0.
     virtual std::int32_t TrackMenu(const Menu& menu) = 0;
     virtual std::int32_t TrackMenuAt(const Menu& menu, Point at) = 0;
+    // Readies the toolkit's form of a menu that is likely to be shown soon,
+    // so that showing it then is quick. A back-end may do nothing.
+    virtual void PrepareMenu(const Menu&) {}
 
     // One single-shot timer for the idle rule and one for telling a single
     // click from a double click; starting again replaces the earlier one.

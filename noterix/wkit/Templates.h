@@ -41,6 +41,9 @@ enum : std::uint32_t {
     ToolWindow = 0x2,   // a small utility window without a task bar entry
     NoCloseBox = 0x4,
     OwnCaption = 0x8, // frameless: the window draws its own caption strip
+    // With OwnCaption: the window draws a minimise button left of the close
+    // box, and the caption's text stays clear of it.
+    MinimiseBox = 0x10,
 };
 
 struct DialogTemplate {

@@ -33,6 +33,8 @@ fail() {
 
 # shellcheck source=private_x.sh
 source "$(dirname "$0")/private_x.sh"
+# shellcheck source=private_desktop.sh
+source "$(dirname "$0")/private_desktop.sh"
 start_private_x 1280x1024
 
 # Only the XEmbed tray: no session bus, so no StatusNotifierItem. A home of
@@ -45,13 +47,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 printf '[System]\nFirstRun=dword:0\n' >"$XDG_CONFIG_HOME/Tallowbrook/Noterix.conf"
 notes=$HOME/Documents/Noterix.notes
 
-openbox --sm-disable >"$work/openbox.txt" 2>&1 &
-wm_pid=$!
-trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 \
-  --SetDockType false --transparent false >"$work/trayer.txt" 2>&1 &
-tray_pid=$!
-tray_window() { xdotool search --onlyvisible --classname '^panel$' 2>/dev/null | head -n1; }
-wait_for "trayer did not start" 30 'test -n "$(tray_window)"'
+start_private_desktop
 
 windows() { xdotool search --onlyvisible --classname '^noterix$' 2>/dev/null | sort -n || true; }
 geometry() { xdotool getwindowgeometry --shell "$1"; }

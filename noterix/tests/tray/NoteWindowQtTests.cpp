@@ -91,3 +91,29 @@ TEST_F(NoteWindowQt, An8BitNoteIsShownAsWindowsTextAndKeepsItsBytesUntilEdited) 
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(NoteWindowQt, TheCaptionTextOfANarrowNoteStopsBeforeItsButtons) {
+    note.SetSize(100, 80);
+    PinnetWindow* window = PinnetWindow::Open(note, false);
+    ASSERT_NE(window, nullptr);
+    auto& back = static_cast<wkit::Qt_WindowImp&>(*window->Imp());
+    const wkit::Rect minimise = back.CaptionButtonRect(1);
+    ASSERT_GT(minimise.Width(), 0);
+    const auto caption = [&](const char* text) {
+        window->SetText(text);
+        return back.Widget()->grab().toImage();
+    };
+    const QImage bare = caption("");
+    const QImage titled = caption("10/12/2026 13:17 and much more besides");
+    // From just left of the minimise button to the right edge: the buttons
+    // look the same whatever the caption says.
+    const QRect buttons(minimise.left - 2, minimise.top, back.Widget()->width() - minimise.left + 2,
+                        minimise.Height());
+    EXPECT_EQ(bare.copy(buttons), titled.copy(buttons)) << "the caption's text runs into a button";
+    const QRect text(0, minimise.top, minimise.left - 2, minimise.Height());
+    EXPECT_NE(bare.copy(text), titled.copy(text)) << "no caption text is shown at all";
+}
+
+} // namespace

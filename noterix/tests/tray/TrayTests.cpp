@@ -70,6 +70,25 @@ TEST_F(Tray, TheLeftButtonArmsItsReleaseAndADoubleClickMakesANoteAndDisarms) {
     EXPECT_EQ(Recorder().shownMenus.size(), 1u); // disarmed: no list
 }
 
+TEST_F(Tray, OnceIdleAfterTheStartTheIconsMenusAreReadiedWithoutShowingThem) {
+    AddNote("milk");
+    ASSERT_FALSE(Recorder().idleTimerStarts.empty()) << "nothing readies the menus after the start";
+    EXPECT_TRUE(Recorder().preparedMenus.empty());
+    Recorder().now += 5000;
+    Recorder().FireIdleTimer();
+    ASSERT_EQ(Recorder().preparedMenus.size(), 2u);
+    EXPECT_EQ(Recorder().preparedMenus[0],
+              (std::vector<std::string>{"Create new note...", "-", "milk"}));
+    const std::vector<std::string>& menu = Recorder().preparedMenus[1];
+    EXPECT_EQ(std::count(menu.begin(), menu.end(), "Show"), 1);
+    EXPECT_TRUE(Recorder().shownMenus.empty());
+    // The readied menus are the ones a click then shows.
+    Recorder().InjectIconFlags(wkit::IconLeft | wkit::IconDown);
+    Recorder().InjectIconFlags(wkit::IconLeft | wkit::IconUp);
+    ASSERT_EQ(Recorder().shownMenus.size(), 1u);
+    EXPECT_EQ(LastMenu(), Recorder().preparedMenus[0]);
+}
+
 TEST_F(Tray, TheShowItemComesAndGoesWithTheNotesAtItsOwnPlace) {
     const auto rightClick = [this] { Recorder().InjectIconFlags(wkit::IconRight | wkit::IconUp); };
     rightClick();
@@ -170,6 +189,20 @@ TEST_F(Tray, TheCloseBoxAsksBeforeDeletingAndNoAsksAgainNextTime) {
     EXPECT_EQ(Recorder().dialogs.size(), 2u);
 }
 
+TEST_F(Tray, TheErrorDialogHoldsTheAutosaveWhileItIsOpen) {
+    bool autosaveHeld = false;
+    Recorder().whileModal = [&] { autosaveHeld = app->Keeper().IsDialogOpen(); };
+    Recorder().answers.push_back(ScriptedAnswer{"", 1001, false});
+    auto& errors = plat::ErrorStateStack::Get();
+    errors.Push(plat::ErrAccessDenied, plat::SeverityError, "the disk went away");
+    errors.Report();
+    errors.Clear();
+    Recorder().whileModal = nullptr;
+    ASSERT_EQ(Recorder().dialogs.size(), 1u);
+    EXPECT_TRUE(autosaveHeld) << "an autosave tick could save inside the error dialog";
+    EXPECT_FALSE(app->Keeper().IsDialogOpen());
+}
+
 TEST_F(Tray, ASecondCopyTellsTheUserAndEndsWithoutItsLoopOrASave) {
     AddNote("the first copy's note");
     ASSERT_TRUE(app->Keeper().SaveNow());
@@ -186,6 +219,9 @@ TEST_F(Tray, ASecondCopyTellsTheUserAndEndsWithoutItsLoopOrASave) {
         second.RunProgram();
         EXPECT_FALSE(looped) << "the second copy ran its message loop";
         EXPECT_EQ(second.recorder->dialogs.size(), 1u) << "the user is told once";
+        // Not even for a moment: an icon that comes and goes looks like a crash.
+        EXPECT_TRUE(second.recorder->iconLog.empty())
+            << "the second copy showed an icon: " << second.recorder->iconLog.front();
         EXPECT_EQ(second.Keeper().Store().Count(), 0u);
     }
     PinnetWindow::SetKeeper(&app->Keeper());

@@ -7,6 +7,7 @@
 #include "wkit/GC.h"
 #include "wkit/MsgDialog.h"
 #include "wkit/qt/Qt_ApplicationImp.h"
+#include "wkit/qt/Qt_MenuBuilder.h"
 #include "wkit/qt/Qt_WindowImp.h"
 
 #include <QApplication>
@@ -279,6 +280,67 @@ TEST_F(QtBackend, MessageDialogsFitTheirText) {
     one.Destroy();
     many.Destroy();
     big.Destroy();
+}
+
+TEST_F(QtBackend, OnlyDialogsWithASizingBorderCanBeSizedByTheWindowManager) {
+    // A window manager draws a resize handle and a maximise button on any
+    // window whose size hints allow sizing; a dialog laid out for one size
+    // then shows an empty strip of handle under it.
+    wkit::AlertDialog alert(nullptr);
+    const Fit fit = ShowAlert("one\ntwo\nthree", alert);
+    QWidget* fixed = WidgetOf(alert);
+    EXPECT_EQ(fixed->minimumSize(), fixed->maximumSize());
+    EXPECT_EQ(fixed->maximumSize(), fixed->size()) << "the size it was fitted to";
+    EXPECT_EQ(fit.client.Height(), fixed->height());
+    alert.Destroy();
+
+    AnchoredDialog sizable;
+    ASSERT_TRUE(sizable.Create(true));
+    QWidget* free = WidgetOf(sizable);
+    EXPECT_GT(free->maximumWidth(), free->width());
+    EXPECT_GT(free->maximumHeight(), free->height());
+    sizable.Destroy();
+}
+
+TEST_F(QtBackend, AKeptMenuServesTheNextOfItsShapeWithTheNewTextsAndMarks) {
+    wkit::Qt_MenuBuilder builder;
+    wkit::Menu list;
+    list.Append("Create new note...", 40);
+    list.AppendSeparator();
+    list.Append("milk & bread", 43000, true, true);
+    list.Append("call Anna", 43001, false, true);
+    list.SetDefaultItem(40);
+    QMenu& built = builder.Prepare(list);
+    ASSERT_EQ(built.actions().size(), 4);
+    EXPECT_EQ(built.actions()[2]->text(), "milk && bread");
+    EXPECT_TRUE(built.actions()[2]->isChecked());
+    EXPECT_EQ(built.defaultAction(), built.actions()[0]);
+
+    // The same shape, other words and marks: the kept menu, brought up to date.
+    list.At(2).text = "eggs";
+    list.At(2).checked = false;
+    list.At(3).checked = true;
+    list.At(3).id = 43007;
+    QMenu& again = builder.Prepare(list);
+    EXPECT_EQ(&again, &built);
+    EXPECT_EQ(again.actions()[2]->text(), "eggs");
+    EXPECT_FALSE(again.actions()[2]->isChecked());
+    EXPECT_TRUE(again.actions()[3]->isChecked());
+    EXPECT_EQ(again.actions()[3]->data().toInt(), 43007);
+
+    // Another shape is built anew; the first stays kept for its own.
+    wkit::Menu longer = list;
+    longer.Append("a third", 43002, false, true);
+    QMenu& other = builder.Prepare(longer);
+    EXPECT_NE(&other, &built);
+    EXPECT_EQ(other.actions().size(), 5);
+    EXPECT_EQ(&builder.Prepare(list), &built);
+    // A menu on the screen is never rebuilt under the user: the next of its
+    // shape gets one of its own.
+    built.popup(QPoint(10, 10));
+    ASSERT_TRUE(WaitUntil([&] { return built.isVisible(); }));
+    EXPECT_NE(&builder.Prepare(list), &built);
+    built.hide();
 }
 
 TEST_F(QtBackend, TheMessageIsPaintedInsideASunkenEdge) {

@@ -6,6 +6,7 @@
 #include "plat/ErrorStack.h"
 #include "plat/Preferences.h"
 #include "wkit/Application.h"
+#include "wkit/CommandLine.h"
 #include "wkit/ErrorReporter.h"
 
 #include <cstdio>
@@ -78,5 +79,12 @@ wkit::Application* MakeExample() {
 } // namespace
 
 int main(int argc, char** argv) {
+    const wkit::ProgramInfo info{"wkit-example", WKIT_EXAMPLE_VERSION,
+                                 "The GUI library's example: a dialog with every control and an "
+                                 "icon with a menu.",
+                                 nullptr};
+    if (const int status = wkit::CheckCommandLine(argc, argv, info, stdout, stderr); status >= 0) {
+        return status;
+    }
     return wkit::Main(argc, argv, &MakeExample);
 }

@@ -13,8 +13,6 @@
 #include <QEventLoop>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QSessionManager>
@@ -43,51 +41,6 @@ void OnSignal(int number) {
         [[maybe_unused]] const ssize_t written = write(signalPipe[1], &byte, 1);
     }
     errno = saved;
-}
-
-QString MenuText(const MenuItem& item) {
-    QString text = ToQt(item.text);
-    if (item.literal) {
-        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    }
-    return text;
-}
-
-void FillMenu(QMenu& target, const Menu& source, std::int32_t defaultId) {
-    for (std::size_t i = 0; i < source.Count(); ++i) {
-        const MenuItem& item = source.At(i);
-        if (item.kind == MenuItem::Separator) {
-            target.addSeparator();
-            continue;
-        }
-        if (item.submenu) {
-            QMenu* sub = target.addMenu(MenuText(item));
-            FillMenu(*sub, *item.submenu, defaultId);
-            continue;
-        }
-        QAction* action = target.addAction(MenuText(item));
-        action->setData(item.id);
-        action->setEnabled(item.enabled);
-        if (item.checked) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        if (item.ownerDrawn) {
-            QPixmap swatch(24, 12);
-            swatch.fill(ToQt(item.swatch));
-            QPainter painter(&swatch);
-            painter.setPen(Qt::black);
-            painter.drawRect(0, 0, 23, 11);
-            painter.end();
-            action->setIcon(QIcon(swatch));
-        }
-        if (item.id == defaultId && defaultId != 0) {
-            QFont bold = action->font();
-            bold.setBold(true);
-            action->setFont(bold);
-            target.setDefaultAction(action);
-        }
-    }
 }
 
 } // namespace
@@ -175,9 +128,14 @@ Qt_ApplicationImp::~Qt_ApplicationImp() {
     plat::InstallKeyState(nullptr);
     tray_.reset();
     signals_.reset();
+    if (qApp != nullptr && caretRest_) {
+        qApp->removeEventFilter(caretRest_.get());
+    }
+    caretRest_.reset();
     if (qApp != nullptr && input_) {
         qApp->removeEventFilter(input_.get());
     }
+    menus_.Clear();
     timers_.reset();
     input_.reset();
     if (Current() == this) {
@@ -207,6 +165,8 @@ bool Qt_ApplicationImp::Initialise(Application& application) {
     input_ = std::make_unique<Qt_InputFilter>(application);
     qApp->installEventFilter(input_.get());
     plat::InstallKeyState(input_.get());
+    caretRest_ = std::make_unique<Qt_CaretRest>();
+    qApp->installEventFilter(caretRest_.get());
 
     idleTimer_.setSingleShot(true);
     QObject::connect(&idleTimer_, &QTimer::timeout, [this] { application_->IdleTimerFired(); });
@@ -370,9 +330,17 @@ std::int32_t Qt_ApplicationImp::TrackMenu(const Menu& menu) {
     return TrackMenuAt(menu, CursorPosition());
 }
 
+void Qt_ApplicationImp::PrepareMenu(const Menu& menu) {
+    QMenu& prepared = menus_.Prepare(menu);
+    // Styled, laid out and with its window made: what the first showing
+    // would otherwise do while the user waits.
+    prepared.ensurePolished();
+    prepared.sizeHint();
+    prepared.winId();
+}
+
 std::int32_t Qt_ApplicationImp::TrackMenuAt(const Menu& menu, Point at) {
-    QMenu shown;
-    FillMenu(shown, menu, menu.DefaultItem());
+    QMenu& shown = menus_.Prepare(menu);
     if (shown.isEmpty()) {
         return 0;
     }

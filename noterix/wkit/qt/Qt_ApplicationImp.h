@@ -3,6 +3,8 @@
 #include "plat/KeyState.h"
 #include "plat/Timers.h"
 #include "wkit/Backend.h"
+#include "wkit/qt/Qt_CaretRest.h"
+#include "wkit/qt/Qt_MenuBuilder.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -62,6 +64,7 @@ public:
     bool IconAdded() const override { return tray_ != nullptr; }
     std::int32_t TrackMenu(const Menu& menu) override;
     std::int32_t TrackMenuAt(const Menu& menu, Point at) override;
+    void PrepareMenu(const Menu& menu) override;
 
     void StartIdleTimer(std::uint32_t milliseconds) override;
     void StartClickTimer(std::uint32_t milliseconds) override;
@@ -92,10 +95,12 @@ private:
     Application* application_ = nullptr;
     std::unique_ptr<Qt_Timers> timers_;
     std::unique_ptr<Qt_InputFilter> input_;
+    std::unique_ptr<Qt_CaretRest> caretRest_;
     QTimer idleTimer_;
     QTimer clickTimer_;
     QElapsedTimer clock_;
     std::unique_ptr<QSystemTrayIcon> tray_;
+    Qt_MenuBuilder menus_;
     std::unique_ptr<QSocketNotifier> signals_;
     bool quitRequested_ = false;
 };

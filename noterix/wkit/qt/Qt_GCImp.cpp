@@ -295,6 +295,11 @@ void Qt_GCImp::ApplicationIcon(Point at) {
 }
 
 void Qt_GCImp::Caption(const Rect& rect, const plat::String& text, bool active) {
+    CaptionWithin(rect, text, active, rect.right);
+}
+
+void Qt_GCImp::CaptionWithin(const Rect& rect, const plat::String& text, bool active,
+                             std::int32_t textRight) {
     if (!painter_) {
         return;
     }
@@ -303,7 +308,13 @@ void Qt_GCImp::Caption(const Rect& rect, const plat::String& text, bool active) 
         option.initFrom(widget_);
     }
     option.rect = ToQt(rect);
-    option.text = ToQt(text);
+    // Centred text of this width ends where the buttons begin. Styles draw
+    // the title in bold; a margin covers their own padding.
+    const std::int32_t centre = (rect.left + rect.right) / 2;
+    const std::int32_t room = std::max(0, 2 * (std::min(textRight, rect.right) - centre) - 8);
+    QFont bold = painter_->font();
+    bold.setBold(true);
+    option.text = QFontMetrics(bold).elidedText(ToQt(text), Qt::ElideRight, room);
     option.subControls = QStyle::SC_TitleBarLabel;
     option.titleBarFlags = Qt::Tool | Qt::WindowTitleHint;
     option.titleBarState = active ? Qt::WindowActive : Qt::WindowNoState;
@@ -312,7 +323,16 @@ void Qt_GCImp::Caption(const Rect& rect, const plat::String& text, bool active) 
     } else {
         option.state &= ~QStyle::State_Active;
     }
+    // The strip whole, then its text over the part left of the buttons.
+    const QString title = option.text;
+    option.text.clear();
     Style(widget_)->drawComplexControl(QStyle::CC_TitleBar, &option, painter_.get(), widget_);
+    option.text = title;
+    painter_->save();
+    painter_->setClipRect(
+        QRect(rect.left, rect.top, std::max(0, textRight - rect.left), rect.Height()));
+    Style(widget_)->drawComplexControl(QStyle::CC_TitleBar, &option, painter_.get(), widget_);
+    painter_->restore();
 }
 
 void Qt_GCImp::CaptionButtonGlyph(const Rect& rect, CaptionButton button, ButtonState state) {

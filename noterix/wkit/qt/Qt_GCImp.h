@@ -57,6 +57,10 @@ public:
     void FocusRect(const Rect& rect) override;
     void ApplicationIcon(Point at) override;
     void Caption(const Rect& rect, const plat::String& text, bool active) override;
+    // The caption strip with its text centred on it, elided so that it ends
+    // before textRight (where the strip's buttons begin).
+    void CaptionWithin(const Rect& rect, const plat::String& text, bool active,
+                       std::int32_t textRight);
     void CaptionButtonGlyph(const Rect& rect, CaptionButton button, ButtonState state) override;
     void SizeGrip(const Rect& rect) override;
     void Frame(const Rect& rect, bool sunken) override;

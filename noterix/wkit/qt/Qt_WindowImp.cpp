@@ -460,6 +460,8 @@ bool Qt_WindowImp::Build(const DialogTemplate& source, Window* parent) {
     topLevel_ = true;
     destroyed_ = false;
     sizable_ = (source.style & SizingBorder) != 0;
+    fixedSize_ = !sizable_ && !ownCaption;
+    captionButtons_ = (source.style & MinimiseBox) != 0 ? 2 : 1;
     if (ownCaption) {
         client_ = new Qt_WindowWidget(*this, widget, Qt::Widget, Qt_WindowWidget::Role::Client);
         client_->setMouseTracking(true);
@@ -702,8 +704,7 @@ void Qt_WindowImp::SetWindowRect(const Rect& rect) {
     const QRect client = widget_->geometry();
     const int extraWidth = frame.width() - client.width();
     const int extraHeight = frame.height() - client.height();
-    widget_->resize(std::max(0, rect.Width() - extraWidth),
-                    std::max(0, rect.Height() - extraHeight));
+    Resize(std::max(0, rect.Width() - extraWidth), std::max(0, rect.Height() - extraHeight));
     widget_->move(rect.left, rect.top);
 }
 
@@ -712,8 +713,16 @@ void Qt_WindowImp::SetClientSize(std::int32_t width, std::int32_t height) {
         return;
     }
     if (HasOwnCaption()) {
-        widget_->resize(width + 2 * Border(), height + 2 * Border() + CaptionHeight());
+        Resize(width + 2 * Border(), height + 2 * Border() + CaptionHeight());
         PlaceClient();
+    } else {
+        Resize(width, height);
+    }
+}
+
+void Qt_WindowImp::Resize(std::int32_t width, std::int32_t height) {
+    if (fixedSize_ && topLevel_) {
+        widget_->setFixedSize(width, height);
     } else {
         widget_->resize(width, height);
     }
@@ -927,8 +936,9 @@ void Qt_WindowImp::PaintNonClient() {
         gc.Rectangle(whole, 1, state);
         gc.Frame(whole, false);
         const std::int32_t border = Border();
-        gc.Caption(Rect{border, border, frame->width() - border, border + CaptionHeight()},
-                   GetText(), active);
+        // The text is centred on the strip but never runs under a button.
+        gc.CaptionWithin(Rect{border, border, frame->width() - border, border + CaptionHeight()},
+                         GetText(), active, CaptionButtonRect(captionButtons_ - 1).left - 2);
         const ButtonState state2 = !active && closeState_ == 1
                                        ? ButtonState::Inactive
                                        : static_cast<ButtonState>(closeState_);

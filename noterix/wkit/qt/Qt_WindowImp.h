@@ -139,6 +139,8 @@ public:
 private:
     friend class Qt_WindowWidget;
     bool Build(const DialogTemplate& source, Window* parent);
+    // Sizes the top-level widget, fixing the size of a dialog that has one.
+    void Resize(std::int32_t width, std::int32_t height);
     void AddControl(const ControlTemplate& control, std::int32_t baseX, std::int32_t baseY);
     Qt_WindowImp* MakeControl(ControlKind kind, std::int32_t id, const QString& text,
                               const QRect& rect, std::uint32_t style);
@@ -151,6 +153,12 @@ private:
     QPointer<QWidget> client_;
     QWidget* paintTarget_ = nullptr;
     bool sizable_ = false;
+    // A dialog the user does not size: the window manager is told its size is
+    // fixed, so that it offers no resize handle or maximise button either.
+    bool fixedSize_ = false;
+    // The caption buttons of a window with its own caption: the close box,
+    // and a minimise button beside it.
+    std::int32_t captionButtons_ = 1;
     std::int32_t closeState_ = 1; // 1 normal, 2 hot, 3 pressed
     bool dragging_ = false;
     std::int32_t dragHit_ = 0;

@@ -87,13 +87,23 @@ void Recording_ApplicationImp::RemoveIcon() {
     }
 }
 
-std::int32_t Recording_ApplicationImp::TrackMenu(const Menu& menu) {
+namespace {
+std::vector<std::string> ItemTexts(const Menu& menu) {
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < menu.Count(); ++i) {
         const MenuItem& item = menu.At(i);
         texts.push_back(item.kind == MenuItem::Separator ? std::string("-") : item.text.c_str());
     }
-    shownMenus.push_back(texts);
+    return texts;
+}
+} // namespace
+
+void Recording_ApplicationImp::PrepareMenu(const Menu& menu) {
+    preparedMenus.push_back(ItemTexts(menu));
+}
+
+std::int32_t Recording_ApplicationImp::TrackMenu(const Menu& menu) {
+    shownMenus.push_back(ItemTexts(menu));
     menus.push_back(std::make_shared<Menu>(menu));
     if (menuChoices.empty()) {
         return 0;

@@ -42,8 +42,9 @@ public:
     bool trayAvailable = true;
     std::vector<std::string> iconLog; // "add <tip>", "modify <tip>", "remove"
     std::deque<std::int32_t> menuChoices;
-    std::vector<std::vector<std::string>> shownMenus; // item texts, "-" for separators
-    std::vector<std::shared_ptr<Menu>> menus;         // the menus as shown
+    std::vector<std::vector<std::string>> shownMenus;    // item texts, "-" for separators
+    std::vector<std::shared_ptr<Menu>> menus;            // the menus as shown
+    std::vector<std::vector<std::string>> preparedMenus; // readied ahead of a click
     std::deque<ScriptedAnswer> answers;
     // Runs while each modal dialog is open, before it is answered.
     std::function<void()> whileModal;
@@ -79,6 +80,7 @@ public:
     bool IconAdded() const override { return iconAdded_; }
     std::int32_t TrackMenu(const Menu& menu) override;
     std::int32_t TrackMenuAt(const Menu& menu, Point) override { return TrackMenu(menu); }
+    void PrepareMenu(const Menu& menu) override;
 
     void StartIdleTimer(std::uint32_t milliseconds) override {
         idleTimerStarts.push_back(milliseconds);
