@@ -3,17 +3,22 @@
 
 #include "platform/ExecutableImage.h"
 #include "platform/MessageBox.h"
+#include "platform/TempFolder.h"
 #include "scene/Scene.h"
 #include "scene/SceneBlock.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <span>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool quiet = [] {
         SetMessagePresenter([](const std::string&, MessageIcon) {});
+        // Embedded pictures are written to the private temporary folder, as
+        // in the saver, which removes it when it ends; so must the fuzzer.
+        std::atexit(RemovePrivateTempFolder);
         return true;
     }();
     (void)quiet;
