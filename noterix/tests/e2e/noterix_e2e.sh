@@ -172,6 +172,8 @@ options=$(others | grep -vx "$note")
 wait_for "the options dialog has no size" 30 'eval "$(geometry "$options" | sed "s/^/OPT_/")"; ((OPT_WIDTH > 100))'
 sleep 0.5 # painted
 shot noterix-options 60 "$options"
+title=$(xdotool getwindowname "$options")
+[[ $title == "Noterix Options" ]] || fail "the options dialog is titled '$title'"
 focus "$options"
 xdotool key Return
 wait_for "OK did not close the options dialog" 30 'test "$(count)" -eq 1'

@@ -153,7 +153,9 @@ bool Qt_ApplicationImp::Initialise(Application& application) {
     plat::String name;
     if (application.name.LoadString(name)) {
         QApplication::setApplicationName(ToQt(name));
-        QApplication::setApplicationDisplayName(ToQt(name));
+        // An empty display name, so that X11 titles stay exactly the ones
+        // the windows set: Qt would add " — Noterix" to "Noterix Options".
+        QApplication::setApplicationDisplayName(QStringLiteral(""));
     }
     QIcon icon;
     if (IconPixmap(application.largeIcon.id, icon) || IconPixmap(application.smallIcon.id, icon)) {
