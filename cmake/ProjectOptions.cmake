@@ -14,8 +14,13 @@ if(BUILD_FUZZERS)
 endif()
 
 # Warnings as errors on our own code only: call on each target we write.
+# GCC 12's -O2/-O3 flow analysis reports copies inside libstdc++'s own
+# containers as overflows or overlaps that cannot happen; in optimised builds
+# those stay warnings, so that a false report never stops `scripts/run`. The
+# sanitizer build keeps them errors.
 function(project_warnings target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror
+        $<$<AND:$<CXX_COMPILER_ID:GNU>,$<NOT:$<CONFIG:Debug>>>:-Wno-error=array-bounds;-Wno-error=restrict;-Wno-error=stringop-overflow>)
 endfunction()
 
 # A GoogleTest executable registered with CTest. Headless by default.
